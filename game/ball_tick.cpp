@@ -1,0 +1,90 @@
+// tmrBall_Timer: one tick of the ball, its phases in their fixed order, with the ball's step and
+// the ceiling and floor bounces.
+
+#include <cmath>
+
+#include "game/single.h"
+#include "game/zarb_window.h"
+
+namespace zarb {
+
+namespace {
+
+// The floor is this fixed 8000, not the score bar's top: the ball turns when its bottom edge
+// comes within 10 twips of the bar.
+constexpr float kFloor = 8000;
+
+}  // namespace
+
+void ZarbWindow::tmrBall_Timer() {
+    moveBall();
+    predictArrival();
+    scorePoints();
+    bounceOffCeilingAndFloor();
+    hitPaddles();
+    playLevelFeature();
+}
+
+void ZarbWindow::moveBall() {
+    // On level 3 the second picture takes exactly the same step as the first.
+    const bool twoPictures = level == 3;
+    if (ballDirX == 1) {
+        imgBall.Left = single(double{imgBall.Left} + speedSetting);
+        if (twoPictures) {
+            imgBall2.Left = single(double{imgBall2.Left} + speedSetting);
+        }
+    }
+    if (ballDirX == 2) {
+        imgBall.Left = single(double{imgBall.Left} - speedSetting);
+        if (twoPictures) {
+            imgBall2.Left = single(double{imgBall2.Left} - speedSetting);
+        }
+    }
+    // The ball moves by the magnitude of ballStepY; ballDirY alone says which way.
+    const double stepY = std::fabs(double{ballStepY});
+    if (ballDirY == 1) {
+        imgBall.Top = single(imgBall.Top - stepY);
+        if (twoPictures) {
+            imgBall2.Top = single(imgBall2.Top - stepY);
+        }
+    }
+    if (ballDirY == 2) {
+        imgBall.Top = single(imgBall.Top + stepY);
+        if (twoPictures) {
+            imgBall2.Top = single(imgBall2.Top + stepY);
+        }
+    }
+}
+
+void ZarbWindow::bounceOffCeilingAndFloor() {
+    // Both parts of each test are evaluated (&, not &&), as the game does. The ceiling uses the
+    // signed ballStepY: a negative step lets the ball rise beyond the top edge before it turns.
+    if ((level != 3) & (imgBall.Top <= single(double{ballStepY} / 2))) {
+        ballDirY = 2;
+    }
+    if ((level != 3) & (imgBall.Top >= kFloor)) {
+        ballDirY = 1;
+    }
+}
+
+void ZarbWindow::playLevelFeature() {
+    switch (level) {
+        case 2:
+            reboundFromObstacle();
+            break;
+        case 3:
+            wrapAround();
+            break;
+        case 4:
+            hideInZones();
+            break;
+        case 5:
+            moveObstacle();
+            reboundFromMovingObstacle();
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace zarb

@@ -1,0 +1,117 @@
+// Match control: New Game, End Game, Pause and Resume, and the serve one second after a start.
+
+#include "game/platform.h"
+#include "game/single.h"
+#include "game/zarb_window.h"
+
+namespace zarb {
+
+void ZarbWindow::mnuEnd_Click() {
+    Form_Load();
+    tmrStart.setEnabled(false);
+    tmrBall.setEnabled(false);
+    mnuPause.Checked = false;
+    lblWin.Caption = "Game Ended";
+    lblPause.Visible = false;
+    tmrLeft.setEnabled(true);
+    tmrRight.setEnabled(true);
+    ballDirX = 0;
+    ballDirY = 0;
+    imgBall.Left = 5760;
+    imgBall2.Left = 5760;
+    if (level == 2 || level == 5) {
+        imgBall.Top = 875;
+        shpObstacle.Visible = true;
+        shpObstacle.Left = 5750;
+        predictionLine = 6500;
+    } else {
+        shpObstacle.Visible = false;
+        shpObstacle.Left = 5750;
+        imgBall.Top = 3720;
+    }
+    // Form_Load showed the second picture on level 3; the wrap shows it again when needed.
+    if (level == 3) {
+        imgBall2.Visible = false;
+    }
+    imgBall.Visible = true;
+    enableSettingsMenus(true);
+    // The score labels keep showing the ended match until New Game rewrites them.
+}
+
+void ZarbWindow::mnuNew_Click() {
+    mnuEnd_Click();
+    tmrStart.setEnabled(true);
+    player1Score = 0;
+    player2Score = 0;
+    lblPlayer1.Caption = "Player 1:  0";
+    lblPlayer2.Caption = "Player 2:  0";
+}
+
+void ZarbWindow::tmrStart_Timer() {
+    platform_.reseedRandom();
+    const bool atRest = !(ballDirX == 1 || ballDirX == 2 || ballDirY == 1 || ballDirY == 2);
+    if (atRest) {
+        tmrBall.setEnabled(true);
+        ballDirX = static_cast<std::int32_t>(wholePart(2.0 * platform_.drawRandom())) + 1;
+        ballDirY = static_cast<std::int32_t>(wholePart(2.0 * platform_.drawRandom())) + 1;
+        ballStepY = single(wholePart(50.0 * platform_.drawRandom()) + 10);
+    }
+    enableSettingsMenus(false);
+    // Replaces the last point's message, which so stays up for the second of the wait.
+    lblWin.Caption = modeText();
+    if (level == 2 || level == 5) {
+        imgBall.Top = 875;
+        shpObstacle.Visible = true;
+        predictionLine = 6500;
+    } else {
+        predictionLine = 4000;
+        shpObstacle.Visible = false;
+        imgBall.Top = 3720;
+    }
+    // Each start of the timer gives exactly one serve.
+    tmrStart.setEnabled(false);
+}
+
+void ZarbWindow::mnuPause_Click() {
+    // The pause flag is mnuPause's check mark.
+    if (!mnuPause.Checked) {
+        tmrStart.setEnabled(false);
+        tmrRight.setEnabled(false);
+        tmrLeft.setEnabled(false);
+        tmrBall.setEnabled(false);
+        mnuPause.Checked = true;
+        lblWin.Caption = "Paused";
+        lblPause.Visible = true;
+        return;
+    }
+    const auto resumeTimersAndText = [this](const std::string& status) {
+        tmrLeft.setEnabled(true);
+        tmrRight.setEnabled(true);
+        tmrBall.setEnabled(true);
+        mnuPause.Checked = false;
+        lblPause.Visible = false;
+        lblWin.Caption = status;
+    };
+    if (player1Score == 0 && player2Score == 0) {
+        // No point yet: also the wait before the first serve, which is not served again.
+        resumeTimersAndText(modeText());
+    } else if (player1Score == 10 || player2Score == 10) {
+        // A won match; these texts have no exclamation mark.
+        tmrStart.setEnabled(false);
+        resumeTimersAndText(player1Score == 10 ? "Player 1 Wins" : "Player 2 Wins");
+    } else if (ballDirX == 0 && ballDirY == 0) {
+        // Paused between two points: the serve follows one second after the resume.
+        resumeTimersAndText(modeText());
+        tmrStart.setEnabled(true);
+    } else {
+        resumeTimersAndText(modeText());
+    }
+}
+
+void ZarbWindow::enableSettingsMenus(bool enabled) {
+    mnuLevel.Enabled = enabled;
+    mnuSpeed.Enabled = enabled;
+    mnuPlayers.Enabled = enabled;
+}
+
+}  // namespace zarb

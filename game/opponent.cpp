@@ -1,0 +1,119 @@
+// The computer opponent of one-player mode: its steering of the right paddle, one move per
+// tmrRight tick, and the arrival prediction the ball tick makes as the ball crosses
+// predictionLine. It watches imgBall only and draws no random numbers.
+
+#include <cmath>
+
+#include "game/single.h"
+#include "game/zarb_window.h"
+
+namespace zarb {
+
+namespace {
+
+constexpr double kAimPoint = 800;      // the aim point lies this far below the paddle's Top
+constexpr float kDeadZone = 100;       // also the ballStepY that parts shallow from steep balls
+constexpr float kDriftHomeBelow = 6000;
+constexpr float kTrackFrom = 6500;
+constexpr float kMeetPredictedFrom = 7500;
+constexpr double kHomeHeight = 4000;
+constexpr float kHomeTop = 3200;
+
+// A ball whose state was written from outside could ask for endless folding (a field of
+// height 0, or a travel so long that subtracting the field no longer changes it). No ball of
+// a real rally folds more than a handful of times.
+constexpr int kMostFolds = 1 << 20;
+
+}  // namespace
+
+void ZarbWindow::steerOpponent() {
+    // Every condition is evaluated in full (&, |), as the game does.
+    const bool shallowAndClose = (ballDirX == 1) & (imgBall.Left >= kTrackFrom) &
+                                 (ballStepY < kDeadZone) & (ballStepY > -kDeadZone);
+    const bool steep = (ballDirX == 1) & ((ballStepY > kDeadZone) | (ballStepY < -kDeadZone));
+    const bool goingAwayOrFar = (ballDirX == 2) | (imgBall.Left < kDriftHomeBelow);
+
+    if (shallowAndClose) {
+        opponentGap = single((imgRight.Top + kAimPoint) - imgBall.Top);
+        if (opponentGap > kDeadZone) {
+            stepUp(imgRight);
+        }
+        if (opponentGap < -kDeadZone) {
+            stepDown(imgRight, false);
+        }
+    } else if (steep) {
+        // Left of 6500 neither line writes opponentGap: the kept value steers the paddle.
+        if ((imgBall.Left >= kTrackFrom) & (imgBall.Left < kMeetPredictedFrom)) {
+            opponentGap = single((imgRight.Top + kAimPoint) - imgBall.Top);
+        }
+        if (imgBall.Left >= kMeetPredictedFrom) {
+            opponentGap = single(double{single(imgRight.Top + kAimPoint)} - predictedTop);
+        }
+        if (opponentGap > kDeadZone) {
+            stepUp(imgRight);
+        }
+        if (opponentGap < -kDeadZone) {
+            stepDown(imgRight, false);
+        }
+    } else if (goingAwayOrFar) {
+        opponentHomeGap = single((imgRight.Top + kAimPoint) - kHomeHeight);
+        if (opponentHomeGap > kDeadZone) {
+            stepUp(imgRight);
+        } else if (opponentHomeGap < -kDeadZone) {
+            stepDown(imgRight, false);
+        }
+    } else {
+        imgRight.Top = kHomeTop;
+    }
+}
+
+void ZarbWindow::predictArrival() {
+    // The line is one step wide, so the ball crosses it on one tick (two, if it lands exactly
+    // on both of its ends).
+    if (!((players == 1) & (ballDirX == 1) & (imgBall.Left >= predictionLine) &
+          (imgBall.Left <= single(static_cast<double>(predictionLine) + speedSetting)))) {
+        return;
+    }
+    // The bracket adds the ball's width: it is not the gap between ball and paddle.
+    ticksToPaddle = single(
+        double{single(double{imgRight.Left} - imgBall.Left + imgBall.Width)} / speedSetting);
+    travelY = single(double{ticksToPaddle} * std::fabs(double{ballStepY}));
+    // The ball is taken as a point at its Top, moving between 0 and the score bar's top.
+    if (ballDirY == 1) {
+        edgeDistance = imgBall.Top;
+        aimDir = 1;
+    } else {
+        edgeDistance = single(double{lblLabel.Top} - imgBall.Top);
+        aimDir = 2;
+    }
+    if (travelY > edgeDistance) {
+        travelY = single(double{travelY} - edgeDistance);
+    } else {
+        // The ball reaches the paddle before any edge. The fold below still runs once with no
+        // travel left, which leaves predictedTop at the edge the ball is heading for.
+        predictedTop = aimDir == 1 ? travelY : single(double{lblLabel.Top} - travelY);
+        travelY = 0;
+    }
+    // Fold the remaining travel at the edges until it is used up.
+    int folds = 0;
+    do {
+        const float fieldHeight = lblLabel.Top;
+        if (travelY > fieldHeight) {
+            const float before = travelY;
+            travelY = single(double{travelY} - fieldHeight);
+            // On level 3 the ball passes through the edge and keeps its direction.
+            if (level != 3) {
+                aimDir = single(3.0 - aimDir);
+            }
+            if (travelY == before || ++folds >= kMostFolds) {
+                break;
+            }
+        } else {
+            const bool fromTheTop = (aimDir == 1) == (level != 3);
+            predictedTop = fromTheTop ? travelY : single(double{fieldHeight} - travelY);
+            travelY = 0;
+        }
+    } while (travelY > 0);
+}
+
+}  // namespace zarb

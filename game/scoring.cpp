@@ -1,0 +1,59 @@
+// Points at the left and right edges, the serve position after a point, and the match win.
+
+#include <string>
+
+#include "game/platform.h"
+#include "game/zarb_window.h"
+
+namespace zarb {
+
+namespace {
+
+constexpr float kRightEdge = 11500;
+constexpr float kLeftEdge = 0;
+constexpr std::int32_t kWinningScore = 10;
+
+}  // namespace
+
+void ZarbWindow::scorePoints() {
+    // A point puts the ball in the middle, so the second test never scores in the same tick.
+    if (imgBall.Left > kRightEdge) {
+        scorePoint(1);
+    }
+    if (imgBall.Left < kLeftEdge) {
+        scorePoint(2);
+    }
+}
+
+void ZarbWindow::scorePoint(int winner) {
+    if (level == 2 || level == 5) {
+        // Above the obstacle; the hidden second picture stays where it was.
+        imgBall.Left = 5750;
+        imgBall.Top = 875;
+    } else {
+        imgBall.Left = 5760;
+        imgBall.Top = 3720;
+        imgBall2.Left = 5760;
+        imgBall2.Top = 3720;
+    }
+    ballDirX = 0;
+    ballDirY = 0;
+
+    const std::string winnerText = winner == 1 ? "Player 1 Wins!" : "Player 2 Wins!";
+    lblWin.Caption = winnerText;
+    std::int32_t& score = winner == 1 ? player1Score : player2Score;
+    // A score written from outside may sit at the top of its range: wrap, never overflow.
+    score = static_cast<std::int32_t>(static_cast<std::int64_t>(score) + 1);
+    Control& scoreLabel = winner == 1 ? lblPlayer1 : lblPlayer2;
+    scoreLabel.Caption =
+        (winner == 1 ? "Player 1:  " : "Player 2:  ") + std::to_string(score);
+
+    if (score < kWinningScore) {
+        tmrStart.setEnabled(true);
+        return;
+    }
+    platform_.showMessage("Zarb", winnerText);
+    enableSettingsMenus(true);
+}
+
+}  // namespace zarb

@@ -1,0 +1,78 @@
+#include "game/timers.h"
+
+#include "game/platform.h"
+#include "game/zarb_window.h"
+
+namespace zarb {
+
+Timer::Timer(const Clock& clock, int interval, bool enabled)
+    : clock_(&clock), interval_(interval), enabled_(enabled), countFromMs_(clock.nowMs()) {}
+
+void Timer::setEnabled(bool enabled) {
+    if (enabled && !enabled_) {
+        countFromMs_ = clock_->nowMs();
+    }
+    enabled_ = enabled;
+}
+
+void Timer::setInterval(int interval) {
+    interval_ = interval;
+    if (enabled_) {
+        countFromMs_ = clock_->nowMs();
+    }
+}
+
+void TimerService::run(double ms) {
+    const double endMs = clock_.nowMs() + ms;
+    while (!platform_.ended()) {
+        const double tickMs = static_cast<double>(ticks_ + 1) * kTickMs;
+        if (tickMs > endMs) {
+            break;
+        }
+        if (window_ == nullptr) {
+            // Nothing ticks before the game window is loaded: jump to the last tick of the span.
+            ticks_ = static_cast<std::uint64_t>(endMs / kTickMs);
+            break;
+        }
+        tick();
+    }
+    if (!platform_.ended()) {
+        clock_.setNowMs(endMs);
+    }
+}
+
+void TimerService::tick() {
+    ++ticks_;
+    const double tickMs = static_cast<double>(ticks_) * kTickMs;
+    clock_.setNowMs(tickMs);
+    if (window_ != nullptr) {
+        fireDue(tickMs);
+    }
+}
+
+void TimerService::fireDue(double tickMs) {
+    ZarbWindow& w = *window_;
+    struct Entry {
+        Timer ZarbWindow::*timer;
+        void (ZarbWindow::*handler)();
+    };
+    static constexpr Entry kOrder[] = {
+        {&ZarbWindow::tmrBall, &ZarbWindow::tmrBall_Timer},
+        {&ZarbWindow::tmrLeft, &ZarbWindow::tmrLeft_Timer},
+        {&ZarbWindow::tmrRight, &ZarbWindow::tmrRight_Timer},
+        {&ZarbWindow::tmrStart, &ZarbWindow::tmrStart_Timer},
+    };
+    for (const Entry& entry : kOrder) {
+        if (platform_.ended()) {
+            return;
+        }
+        Timer& timer = w.*entry.timer;
+        if (timer.dueAt(tickMs)) {
+            timer.beginFiring(tickMs);
+            (w.*entry.handler)();
+            timer.endFiring();
+        }
+    }
+}
+
+}  // namespace zarb

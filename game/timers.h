@@ -1,0 +1,80 @@
+#pragma once
+
+// The window timers and the one clock that drives them. The clock ticks every 15.625 ms (64 ticks
+// a second); an enabled timer of interval I fires on the first clock tick at which at least I ms
+// have passed since it was enabled or last fired, and the due timers of one clock tick fire in the
+// fixed order tmrBall, tmrLeft, tmrRight, tmrStart. zarb-headless runs the clock in simulated
+// time; the desktop program makes one clock tick each time its real clock passes a deadline.
+
+#include <cstdint>
+
+namespace zarb {
+
+class Platform;
+class ZarbWindow;
+
+class Clock {
+public:
+    double nowMs() const { return nowMs_; }
+    void setNowMs(double ms) { nowMs_ = ms; }
+
+private:
+    double nowMs_ = 0;
+};
+
+class Timer {
+public:
+    Timer(const Clock& clock, int interval, bool enabled);
+
+    bool Enabled() const { return enabled_; }
+    // Enabling an enabled timer changes nothing; disabling forgets the count.
+    void setEnabled(bool enabled);
+    int Interval() const { return interval_; }
+    // A new interval on an enabled timer starts its count afresh.
+    void setInterval(int interval);
+
+    // A timer whose handler is still running (it opened a message box) is not fired again.
+    bool dueAt(double tickMs) const {
+        return enabled_ && !firing_ && tickMs - countFromMs_ >= interval_;
+    }
+    void beginFiring(double tickMs) {
+        countFromMs_ = tickMs;
+        firing_ = true;
+    }
+    void endFiring() { firing_ = false; }
+
+private:
+    const Clock* clock_;
+    int interval_;
+    bool enabled_;
+    bool firing_ = false;
+    double countFromMs_;
+};
+
+class TimerService {
+public:
+    static constexpr double kTickMs = 15.625;
+
+    TimerService(Clock& clock, const Platform& platform) : clock_(clock), platform_(platform) {}
+
+    // The window whose timers tick; none until the game window is loaded.
+    void attach(ZarbWindow* window) { window_ = window; }
+
+    // Advances the clock by ms, firing the timers at every clock tick on the way.
+    void run(double ms);
+
+    // Makes the next clock tick now: the desktop calls this once per real deadline.
+    void tick();
+
+    std::uint64_t ticks() const { return ticks_; }
+
+private:
+    void fireDue(double tickMs);
+
+    Clock& clock_;
+    const Platform& platform_;
+    ZarbWindow* window_ = nullptr;
+    std::uint64_t ticks_ = 0;
+};
+
+}  // namespace zarb

@@ -1,0 +1,27 @@
+// zarb-headless [SCRIPT]: runs the game's rules with no window, reading a script of commands
+// from SCRIPT or standard input and printing JSON lines.
+
+#include <fstream>
+#include <iostream>
+#include <string_view>
+
+#include "tools/headless/script_runner.h"
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    if (argc > 2 || (argc == 2 && (std::string_view(argv[1]) == "--help" ||
+                                   std::string_view(argv[1]) == "-h"))) {
+        std::cerr << "usage: zarb-headless [SCRIPT]   (reads standard input without SCRIPT)\n";
+        return argc > 2 ? 1 : 0;
+    }
+    zarb::headless::ScriptRunner runner(std::cout, std::cerr);
+    if (argc == 2) {
+        std::ifstream script(argv[1], std::ios::binary);
+        if (!script) {
+            std::cerr << "error: cannot read " << argv[1] << '\n';
+            return 1;
+        }
+        return runner.run(script);
+    }
+    return runner.run(std::cin);
+}

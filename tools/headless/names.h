@@ -1,0 +1,53 @@
+#pragma once
+
+// The game window's variables and control properties by their names, as zarb-headless reads and
+// writes them, in the order `state` prints them.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "game/zarb_window.h"
+
+namespace zarb::headless {
+
+enum class ValueKind {
+    Whole,     // a 32-bit whole number
+    Decimal,   // a single-precision value
+    Flag,      // Visible, Checked, a menu's Enabled
+    TimerOn,   // a timer's Enabled
+    Interval,  // a timer's Interval, 1 to 65535
+    Caption,   // a label's or menu item's text
+};
+
+// Where one named value lives in a loaded game window.
+struct ValueRef {
+    ValueKind kind;
+    void* target;  // int32_t, float, bool, std::string or Timer by kind
+};
+
+struct NamedValue {
+    std::string name;
+    ValueKind kind;
+    ValueRef (*resolve)(ZarbWindow&, const NamedValue&);
+    std::size_t member;  // which member of its table resolve reads
+};
+
+// Every name of the game window, in state order; nullptr from find for an unknown name.
+const std::vector<NamedValue>& windowValues();
+const NamedValue* findWindowValue(std::string_view name);
+
+// The game window's handlers that take no arguments, and the menu items a person can click.
+using Handler = void (ZarbWindow::*)();
+Handler findHandler(std::string_view name);
+
+struct ClickableItem {
+    MenuItem ZarbWindow::*item;
+    Handler handler;
+};
+const ClickableItem* findClickableItem(std::string_view name);
+// Submenu headings and separators: clicking them is not a thing a person can do.
+bool isMenuHeadingOrSeparator(std::string_view name);
+
+}  // namespace zarb::headless
