@@ -1,0 +1,58 @@
+#include "forms/desktop_clock.h"
+
+#include "game/platform.h"
+#include "game/timers.h"
+
+namespace zarb::forms {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr auto kTick = std::chrono::duration_cast<Clock::duration>(
+    std::chrono::duration<double, std::milli>(TimerService::kTickMs));
+
+}  // namespace
+
+DesktopClock::DesktopClock(TimerService& timers, const Platform& platform,
+                           std::function<void()> afterTick)
+    : timers_(timers), platform_(platform), afterTick_(std::move(afterTick)) {
+    timer_.setSingleShot(true);
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, &DesktopClock::onTimer);
+}
+
+void DesktopClock::start() {
+    deadline_ = Clock::now() + kTick;
+    scheduleNext();
+}
+
+void DesktopClock::onTimer() {
+    if (platform_.ended()) {
+        return;
+    }
+    const auto now = Clock::now();
+    if (now < deadline_) {
+        scheduleNext();  // woke early
+        return;
+    }
+    deadline_ += kTick;
+    if (now >= deadline_) {
+        // Behind by a whole tick or more: start afresh from now, with no catch-up burst.
+        deadline_ = now + kTick;
+    }
+    // The next tick is scheduled before this one runs: a handler that opens a message box
+    // keeps the clock ticking behind it.
+    scheduleNext();
+    timers_.tick();
+    if (!platform_.ended()) {
+        afterTick_();
+    }
+}
+
+void DesktopClock::scheduleNext() {
+    const auto wait = deadline_ - Clock::now();
+    const auto waitMs = std::chrono::ceil<std::chrono::milliseconds>(wait).count();
+    timer_.start(static_cast<int>(waitMs < 0 ? 0 : waitMs));
+}
+
+}  // namespace zarb::forms

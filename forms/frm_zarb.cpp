@@ -1,0 +1,183 @@
+#include "forms/frm_zarb.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QMenuBar>
+
+#include "forms/field_view.h"
+#include "forms/key_codes.h"
+#include "game/program.h"
+
+namespace zarb::forms {
+
+namespace {
+
+using W = ZarbWindow;
+
+// The client area: 11880 by 9660 twips.
+constexpr int kFieldWidth = 792;
+constexpr int kFieldHeight = 644;
+
+struct ItemEntry {
+    MenuItem W::*item;
+    void (W::*handler)();
+    const char* name;
+    const char* shortcut;
+    bool checkable;
+};
+
+struct MenuEntry {
+    MenuItem W::*heading;
+    const char* name;
+    std::vector<ItemEntry> items;  // a null item is a separator
+};
+
+const ItemEntry kSeparator{nullptr, nullptr, "", "", false};
+
+}  // namespace
+
+FrmZarb::FrmZarb(Program& program)
+    : program_(program), field_(new FieldView(*program.zarb(), this)) {
+    setObjectName("frmZarb");
+    setWindowTitle("Zarb");
+    setAccessibleName("Zarb");
+    field_->setObjectName("field");
+    field_->setFixedSize(kFieldWidth, kFieldHeight);
+    // The pointer is invisible over the field and reappears outside it.
+    field_->setCursor(Qt::BlankCursor);
+    setCentralWidget(field_);
+    buildMenus();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setFocusPolicy(Qt::StrongFocus);
+    refresh();
+}
+
+void FrmZarb::buildMenus() {
+    const std::vector<MenuEntry> menus = {
+        {&W::mnuFile,
+         "mnuFile",
+         {{&W::mnuNew, &W::mnuNew_Click, "mnuNew", "Ctrl+N", false},
+          {&W::mnuEnd, &W::mnuEnd_Click, "mnuEnd", "Ctrl+E", false},
+          {&W::mnuPause, &W::mnuPause_Click, "mnuPause", "Ctrl+P", true},
+          kSeparator,
+          {&W::mnuExit, &W::mnuExit_Click, "mnuExit", "Ctrl+X", false}}},
+        {&W::mnuEdit, "mnuEdit", {}},
+        {&W::mnuSpeed,
+         "mnuSpeed",
+         {{&W::mnuSluggish, &W::mnuSluggish_Click, "mnuSluggish", "", true},
+          {&W::mnuSlow, &W::mnuSlow_Click, "mnuSlow", "", true},
+          {&W::mnuMedium, &W::mnuMedium_Click, "mnuMedium", "", true},
+          {&W::mnuFast, &W::mnuFast_Click, "mnuFast", "", true},
+          {&W::mnuReallyfast, &W::mnuReallyfast_Click, "mnuReallyfast", "", true}}},
+        {&W::mnuPlayers,
+         "mnuPlayers",
+         {{&W::mnuOne, &W::mnuOne_Click, "mnuOne", "Ctrl+O", true},
+          {&W::mnuTwo, &W::mnuTwo_Click, "mnuTwo", "Ctrl+T", true}}},
+        {&W::mnuLevel,
+         "mnuLevel",
+         {{&W::mnuLevel1, &W::mnuLevel1_Click, "mnuLevel1", "", true},
+          {&W::mnuLevel2, &W::mnuLevel2_Click, "mnuLevel2", "", true},
+          {&W::mnuLevel3, &W::mnuLevel3_Click, "mnuLevel3", "", true},
+          {&W::mnuLevel4, &W::mnuLevel4_Click, "mnuLevel4", "", true},
+          {&W::mnuLevel5, &W::mnuLevel5_Click, "mnuLevel5", "", true}}},
+        {&W::mnuHelp,
+         "mnuHelp",
+         {{&W::mnuRules, &W::mnuRules_Click, "mnuRules", "Ctrl+R", false},
+          {&W::mnuControls, &W::mnuControls_Click, "mnuControls", "Ctrl+C", false},
+          kSeparator,
+          {&W::mnuAbout, &W::mnuAbout_Click, "mnuAbout", "Ctrl+A", false}}},
+    };
+
+    ZarbWindow& window = *program_.zarb();
+    QMenu* edit = nullptr;
+    for (const MenuEntry& entry : menus) {
+        const MenuItem& heading = window.*entry.heading;
+        // Speed, Players and Level are submenus of Edit.
+        const bool submenu = entry.heading == &W::mnuSpeed || entry.heading == &W::mnuPlayers ||
+                             entry.heading == &W::mnuLevel;
+        QMenu* menu = submenu ? edit->addMenu(QString::fromStdString(heading.Caption))
+                              : menuBar()->addMenu(QString::fromStdString(heading.Caption));
+        menu->setObjectName(entry.name);
+        menu->menuAction()->setObjectName(entry.name);
+        headings_.emplace_back(menu, &heading);
+        if (entry.heading == &W::mnuEdit) {
+            edit = menu;
+        }
+        for (const ItemEntry& itemEntry : entry.items) {
+            if (itemEntry.item == nullptr) {
+                menu->addSeparator();
+                continue;
+            }
+            const MenuItem& item = window.*itemEntry.item;
+            QAction* action = menu->addAction(QString::fromStdString(item.Caption));
+            action->setObjectName(itemEntry.name);
+            action->setCheckable(itemEntry.checkable);
+            if (*itemEntry.shortcut != '\0') {
+                action->setShortcut(QKeySequence(itemEntry.shortcut));
+            }
+            const auto handler = itemEntry.handler;
+            connect(action, &QAction::triggered, this, [this, &item, handler] {
+                // Qt has already guarded the enabled state; the model has the last word.
+                if (item.reachable() && !program_.platform().ended()) {
+                    (program_.zarb()->*handler)();
+                }
+                if (!program_.platform().ended()) {
+                    refresh();
+                }
+            });
+            items_.emplace_back(action, &item);
+        }
+    }
+}
+
+void FrmZarb::refresh() {
+    for (auto& [menu, heading] : headings_) {
+        const QString caption = QString::fromStdString(heading->Caption);
+        if (menu->title() != caption) {
+            menu->setTitle(caption);
+        }
+        menu->menuAction()->setEnabled(heading->Enabled);
+    }
+    // A disabled submenu heading also disables its items, shortcuts included.
+    for (auto& [action, item] : items_) {
+        const QString caption = QString::fromStdString(item->Caption);
+        if (action->text() != caption) {
+            action->setText(caption);
+        }
+        action->setChecked(item->Checked);
+        action->setEnabled(item->reachable());
+    }
+    field_->update();
+}
+
+void FrmZarb::keyPressEvent(QKeyEvent* event) {
+    // Holding a key repeats its key-down, as on the platform the game was designed for.
+    const int code = virtualKeyCode(event->key());
+    if (code != 0 && !program_.platform().ended()) {
+        program_.zarb()->Form_KeyDown(code, shiftMask(event->modifiers()));
+        if (!program_.platform().ended()) {
+            refresh();
+        }
+    }
+    event->accept();
+}
+
+void FrmZarb::keyReleaseEvent(QKeyEvent* event) {
+    // Auto-repeat delivers no key-up until the key is really released.
+    const int code = virtualKeyCode(event->key());
+    if (code != 0 && !event->isAutoRepeat() && !program_.platform().ended()) {
+        program_.zarb()->Form_KeyUp(code, shiftMask(event->modifiers()));
+        refresh();
+    }
+    event->accept();
+}
+
+void FrmZarb::closeEvent(QCloseEvent* event) {
+    event->accept();
+    if (!program_.platform().ended()) {
+        program_.closeZarb();
+    }
+}
+
+}  // namespace zarb::forms

@@ -1,0 +1,41 @@
+#pragma once
+
+// The game window frmZarb: a fixed-size window with the menu bar and the field. It draws the
+// model and forwards keys, menu choices and its close box to the rules; no rule lives here.
+
+#include <QMainWindow>
+#include <utility>
+#include <vector>
+
+namespace zarb {
+class Program;
+struct MenuItem;
+}  // namespace zarb
+
+namespace zarb::forms {
+
+class FieldView;
+
+class FrmZarb : public QMainWindow {
+public:
+    explicit FrmZarb(Program& program);
+
+    // Draws the model afresh and brings the menus' captions, checks and enabled state up to
+    // date; called after every handler.
+    void refresh();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+
+    Program& program_;
+    FieldView* field_;
+    std::vector<std::pair<QAction*, const MenuItem*>> items_;
+    std::vector<std::pair<QMenu*, const MenuItem*>> headings_;
+};
+
+}  // namespace zarb::forms

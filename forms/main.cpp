@@ -1,0 +1,48 @@
+// zarb: the desktop game. It takes no options.
+
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+
+#include "forms/desktop_clock.h"
+#include "forms/qt_platform.h"
+#include "game/program.h"
+
+namespace {
+
+// Without a display Qt would abort with a long message; a person deserves one clear line.
+bool displayAvailable() {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    const auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value != nullptr && *value != '\0';
+    };
+    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+#else
+    return true;
+#endif
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!displayAvailable()) {
+        std::fputs("zarb: no display to show the game on (DISPLAY is not set); start it from a "
+                   "desktop session\n",
+                   stderr);
+        return 1;
+    }
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Zarb");
+
+    zarb::forms::QtPlatform platform;
+    zarb::Program program(platform);
+    platform.setProgram(program);
+    zarb::forms::DesktopClock clock(program.timers(), platform,
+                                    [&platform] { platform.refreshWindows(); });
+
+    program.start();
+    program.cmdPlay_Click();
+    clock.start();
+    return platform.ended() ? 0 : QApplication::exec();
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+// The desktop's answers to what the rules ask of the outside world: Qt message boxes, the time
+// of day, the game window, and the end of the program.
+
+#include <memory>
+
+#include "game/platform.h"
+
+namespace zarb {
+class Program;
+}
+
+namespace zarb::forms {
+
+class FrmZarb;
+
+class QtPlatform : public Platform {
+public:
+    QtPlatform();
+    ~QtPlatform() override;
+
+    void setProgram(Program& program) { program_ = &program; }
+    FrmZarb* gameWindow() const { return gameWindow_.get(); }
+
+    void showMessage(const std::string& title, const std::string& text) override;
+    double timeOfDayMs() const override;
+    void windowLoaded(WindowId window) override;
+    void windowShown(WindowId window, bool visible) override;
+    void endProgram() override;
+
+    // Draws every shown window afresh after the clock has ticked.
+    void refreshWindows();
+
+private:
+    Program* program_ = nullptr;
+    std::unique_ptr<FrmZarb> gameWindow_;
+};
+
+}  // namespace zarb::forms

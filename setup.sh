@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Sets Zarb up on a Debian machine and then plays it or tests it:
+#   bash setup.sh play    installs the missing packages, builds and starts the game
+#   bash setup.sh test    installs the missing packages, builds and runs every test
+#   bash setup.sh build   installs the missing packages and builds
+# Packages that are already installed are skipped; apt-get runs only when one is missing.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+what=${1:-}
+case $what in
+    play | test | build) ;;
+    *)
+        echo "usage: bash setup.sh play|test|build" >&2
+        exit 2
+        ;;
+esac
+
+build_dir=${ZARB_BUILD_DIR:-build}
+jobs=$(nproc 2>/dev/null || echo 2)
+
+# What the game needs to build and run, then what its tests and benchmarks add.
+packages=(cmake make g++ qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation2 fonts-dejavu-core)
+if [ "$what" != play ]; then
+    packages+=(libgtest-dev libgmock-dev libbenchmark-dev)
+fi
+
+install_missing() {
+    local missing=() package
+    for package in "$@"; do
+        if [ "$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null)" != installed ]; then
+            missing+=("$package")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if ! command -v apt-get >/dev/null 2>&1; then
+        echo "zarb: please install these packages first: ${missing[*]}" >&2
+        exit 1
+    fi
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    echo "zarb: installing ${missing[*]}"
+    "${sudo[@]}" apt-get update -q
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends \
+        "${missing[@]}"
+}
+
+if command -v dpkg-query >/dev/null 2>&1; then
+    install_missing "${packages[@]}"
+fi
+
+desktop=ON
+[ "$what" = play ] && tests=OFF || tests=ON
+cmake -S . -B "$build_dir" -DZARB_DESKTOP=$desktop -DZARB_TESTS=$tests -DZARB_BENCHMARKS=$tests
+cmake --build "$build_dir" -j "$jobs"
+
+case $what in
+    play)
+        exec "$build_dir/forms/zarb"
+        ;;
+    test)
+        # The windows are tested on Qt's offscreen platform: no display is needed.
+        cd "$build_dir"
+        QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs"
+        ;;
+esac
