@@ -18,13 +18,12 @@ namespace zarb::forms {
 
 class DesktopClock : public QObject {
     Q_OBJECT
-public:
-    DesktopClock(TimerService& timers, const Platform& platform,
-                 std::function<void()> afterTick);
+  public:
+    DesktopClock(TimerService& timers, const Platform& platform, std::function<void()> afterTick);
 
     void start();
 
-private:
+  private:
     void onTimer();
     void scheduleNext();
 

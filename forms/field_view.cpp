@@ -86,8 +86,7 @@ void drawBall(QPainter& painter, const Control& ball) {
 
 }  // namespace
 
-FieldView::FieldView(const ZarbWindow& window, QWidget* parent)
-    : QWidget(parent), window_(window) {
+FieldView::FieldView(const ZarbWindow& window, QWidget* parent) : QWidget(parent), window_(window) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
 }

@@ -14,13 +14,13 @@ namespace zarb::forms {
 inline constexpr double kTwipsPerPixel = 15;
 
 class FieldView : public QWidget {
-public:
+  public:
     FieldView(const ZarbWindow& window, QWidget* parent);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     const ZarbWindow& window_;
 };
 

@@ -17,19 +17,19 @@ namespace zarb::forms {
 class FieldView;
 
 class FrmZarb : public QMainWindow {
-public:
+  public:
     explicit FrmZarb(Program& program);
 
     // Draws the model afresh and brings the menus' captions, checks and enabled state up to
     // date; called after every handler.
     void refresh();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildMenus();
 
     Program& program_;

@@ -27,9 +27,10 @@ bool displayAvailable() {
 
 int main(int argc, char** argv) {
     if (!displayAvailable()) {
-        std::fputs("zarb: no display to show the game on (DISPLAY is not set); start it from a "
-                   "desktop session\n",
-                   stderr);
+        std::fputs(
+            "zarb: no display to show the game on (DISPLAY is not set); start it from a "
+            "desktop session\n",
+            stderr);
         return 1;
     }
     QApplication application(argc, argv);

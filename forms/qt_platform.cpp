@@ -15,8 +15,8 @@ QtPlatform::QtPlatform() = default;
 QtPlatform::~QtPlatform() = default;
 
 void QtPlatform::showMessage(const std::string& title, const std::string& text) {
-    QWidget* parent = gameWindow_ != nullptr && gameWindow_->isVisible() ? gameWindow_.get()
-                                                                         : nullptr;
+    QWidget* parent =
+        gameWindow_ != nullptr && gameWindow_->isVisible() ? gameWindow_.get() : nullptr;
     QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title),
                     QString::fromStdString(text).replace("\r\n", "\n"), QMessageBox::Ok, parent);
     box.setObjectName("msgbox");
@@ -30,7 +30,9 @@ void QtPlatform::showMessage(const std::string& title, const std::string& text) 
     }
 }
 
-double QtPlatform::timeOfDayMs() const { return QTime::currentTime().msecsSinceStartOfDay(); }
+double QtPlatform::timeOfDayMs() const {
+    return QTime::currentTime().msecsSinceStartOfDay();
+}
 
 void QtPlatform::windowLoaded(WindowId window) {
     if (window == WindowId::frmZarb && gameWindow_ == nullptr) {

@@ -16,7 +16,7 @@ namespace zarb::forms {
 class FrmZarb;
 
 class QtPlatform : public Platform {
-public:
+  public:
     QtPlatform();
     ~QtPlatform() override;
 
@@ -32,7 +32,7 @@ public:
     // Draws every shown window afresh after the clock has ticked.
     void refreshWindows();
 
-private:
+  private:
     Program* program_ = nullptr;
     std::unique_ptr<FrmZarb> gameWindow_;
 };

@@ -29,6 +29,8 @@ void ZarbWindow::mnuAbout_Click() {
     platform_.showMessage(help::about().title, help::about().text);
 }
 
-void ZarbWindow::mnuExit_Click() { platform_.endProgram(); }
+void ZarbWindow::mnuExit_Click() {
+    platform_.endProgram();
+}
 
 }  // namespace zarb

@@ -11,8 +11,8 @@ namespace zarb {
 
 namespace {
 
-constexpr double kAimPoint = 800;      // the aim point lies this far below the paddle's Top
-constexpr float kDeadZone = 100;       // also the ballStepY that parts shallow from steep balls
+constexpr double kAimPoint = 800;  // the aim point lies this far below the paddle's Top
+constexpr float kDeadZone = 100;   // also the ballStepY that parts shallow from steep balls
 constexpr float kDriftHomeBelow = 6000;
 constexpr float kTrackFrom = 6500;
 constexpr float kMeetPredictedFrom = 7500;
@@ -75,8 +75,8 @@ void ZarbWindow::predictArrival() {
         return;
     }
     // The bracket adds the ball's width: it is not the gap between ball and paddle.
-    ticksToPaddle = single(
-        double{single(double{imgRight.Left} - imgBall.Left + imgBall.Width)} / speedSetting);
+    ticksToPaddle =
+        single(double{single(double{imgRight.Left} - imgBall.Left + imgBall.Width)} / speedSetting);
     travelY = single(double{ticksToPaddle} * std::fabs(double{ballStepY}));
     // The ball is taken as a point at its Top, moving between 0 and the score bar's top.
     if (ballDirY == 1) {

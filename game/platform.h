@@ -14,7 +14,7 @@ namespace zarb {
 enum class WindowId { frmSplash, frmZarb };
 
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     // A modal box with one OK button, no icon, the given title; returns when it is closed.
@@ -36,7 +36,7 @@ public:
     virtual float drawRandom() { return random_.draw(); }
     GameRandom& random() { return random_; }
 
-private:
+  private:
     GameRandom random_;
     bool ended_ = false;
 };

@@ -37,12 +37,20 @@ void Program::cmdPlay_Click() {
 
 // INFO shows the game window's controls box; the game window is loaded for it but stays hidden,
 // and a later PLAY! shows that same window without loading it again.
-void Program::cmdInfo_Click() { loadZarb().mnuControls_Click(); }
+void Program::cmdInfo_Click() {
+    loadZarb().mnuControls_Click();
+}
 
-void Program::cmdExit_Click() { platform_.endProgram(); }
+void Program::cmdExit_Click() {
+    platform_.endProgram();
+}
 
-void Program::closeSplash() { platform_.endProgram(); }
+void Program::closeSplash() {
+    platform_.endProgram();
+}
 
-void Program::closeZarb() { loadZarb().Form_Unload(); }
+void Program::closeZarb() {
+    loadZarb().Form_Unload();
+}
 
 }  // namespace zarb

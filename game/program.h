@@ -13,7 +13,7 @@
 namespace zarb {
 
 class Program {
-public:
+  public:
     explicit Program(Platform& platform);
 
     // Loads and shows the splash window, as the program does when it starts.
@@ -42,7 +42,7 @@ public:
     TimerService& timers() { return timers_; }
     Platform& platform() { return platform_; }
 
-private:
+  private:
     void showZarb();
 
     Platform& platform_;

@@ -9,7 +9,7 @@
 namespace zarb {
 
 class GameRandom {
-public:
+  public:
     // Another base gives other draws for the same clock reading.
     void setBase(std::uint32_t base) { base_ = base; }
     std::uint32_t base() const { return base_; }
@@ -19,7 +19,7 @@ public:
     // Uniform in [0, 1), a multiple of 2^-24 so that it is exact in single precision.
     float draw();
 
-private:
+  private:
     std::uint64_t next();
 
     std::uint32_t base_ = 0;

@@ -45,8 +45,7 @@ void ZarbWindow::scorePoint(int winner) {
     // A score written from outside may sit at the top of its range: wrap, never overflow.
     score = static_cast<std::int32_t>(static_cast<std::int64_t>(score) + 1);
     Control& scoreLabel = winner == 1 ? lblPlayer1 : lblPlayer2;
-    scoreLabel.Caption =
-        (winner == 1 ? "Player 1:  " : "Player 2:  ") + std::to_string(score);
+    scoreLabel.Caption = (winner == 1 ? "Player 1:  " : "Player 2:  ") + std::to_string(score);
 
     if (score < kWinningScore) {
         tmrStart.setEnabled(true);

@@ -11,11 +11,21 @@ void ZarbWindow::chooseSpeed(MenuItem& item, std::int32_t speed) {
     }
 }
 
-void ZarbWindow::mnuSluggish_Click() { chooseSpeed(mnuSluggish, 115); }
-void ZarbWindow::mnuSlow_Click() { chooseSpeed(mnuSlow, 140); }
-void ZarbWindow::mnuMedium_Click() { chooseSpeed(mnuMedium, 160); }
-void ZarbWindow::mnuFast_Click() { chooseSpeed(mnuFast, 185); }
-void ZarbWindow::mnuReallyfast_Click() { chooseSpeed(mnuReallyfast, 230); }
+void ZarbWindow::mnuSluggish_Click() {
+    chooseSpeed(mnuSluggish, 115);
+}
+void ZarbWindow::mnuSlow_Click() {
+    chooseSpeed(mnuSlow, 140);
+}
+void ZarbWindow::mnuMedium_Click() {
+    chooseSpeed(mnuMedium, 160);
+}
+void ZarbWindow::mnuFast_Click() {
+    chooseSpeed(mnuFast, 185);
+}
+void ZarbWindow::mnuReallyfast_Click() {
+    chooseSpeed(mnuReallyfast, 230);
+}
 
 // The status line shows the new mode only at the next serve or resume.
 void ZarbWindow::mnuOne_Click() {
@@ -57,10 +67,20 @@ void ZarbWindow::placeLevelPieces() {
     }
 }
 
-void ZarbWindow::mnuLevel1_Click() { chooseLevel(1, mnuLevel1); }
-void ZarbWindow::mnuLevel2_Click() { chooseLevel(2, mnuLevel2); }
-void ZarbWindow::mnuLevel3_Click() { chooseLevel(3, mnuLevel3); }
-void ZarbWindow::mnuLevel4_Click() { chooseLevel(4, mnuLevel4); }
-void ZarbWindow::mnuLevel5_Click() { chooseLevel(5, mnuLevel5); }
+void ZarbWindow::mnuLevel1_Click() {
+    chooseLevel(1, mnuLevel1);
+}
+void ZarbWindow::mnuLevel2_Click() {
+    chooseLevel(2, mnuLevel2);
+}
+void ZarbWindow::mnuLevel3_Click() {
+    chooseLevel(3, mnuLevel3);
+}
+void ZarbWindow::mnuLevel4_Click() {
+    chooseLevel(4, mnuLevel4);
+}
+void ZarbWindow::mnuLevel5_Click() {
+    chooseLevel(5, mnuLevel5);
+}
 
 }  // namespace zarb

@@ -8,9 +8,13 @@
 
 namespace zarb {
 
-inline float single(double value) { return static_cast<float>(value); }
+inline float single(double value) {
+    return static_cast<float>(value);
+}
 
 // The game's Int: the whole part, rounded down toward minus infinity.
-inline double wholePart(double value) { return std::floor(value); }
+inline double wholePart(double value) {
+    return std::floor(value);
+}
 
 }  // namespace zarb

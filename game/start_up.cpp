@@ -72,8 +72,7 @@ void ZarbWindow::Form_Load() {
     }
     ballDirX = 0;
     ballDirY = 0;
-    if (speedSetting != 115 && speedSetting != 140 && speedSetting != 185 &&
-        speedSetting != 230) {
+    if (speedSetting != 115 && speedSetting != 140 && speedSetting != 185 && speedSetting != 230) {
         speedSetting = 160;
     }
     ballStepY = static_cast<float>(speedSetting);
@@ -110,7 +109,9 @@ void ZarbWindow::Form_Load() {
     imgBall2.Visible = level == 3;
 }
 
-void ZarbWindow::Form_Unload() { platform_.endProgram(); }
+void ZarbWindow::Form_Unload() {
+    platform_.endProgram();
+}
 
 std::string ZarbWindow::modeText() const {
     return players == 1 ? "One Player Mode" : "Two Player Mode";

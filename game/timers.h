@@ -14,16 +14,16 @@ class Platform;
 class ZarbWindow;
 
 class Clock {
-public:
+  public:
     double nowMs() const { return nowMs_; }
     void setNowMs(double ms) { nowMs_ = ms; }
 
-private:
+  private:
     double nowMs_ = 0;
 };
 
 class Timer {
-public:
+  public:
     Timer(const Clock& clock, int interval, bool enabled);
 
     bool Enabled() const { return enabled_; }
@@ -43,7 +43,7 @@ public:
     }
     void endFiring() { firing_ = false; }
 
-private:
+  private:
     const Clock* clock_;
     int interval_;
     bool enabled_;
@@ -52,7 +52,7 @@ private:
 };
 
 class TimerService {
-public:
+  public:
     static constexpr double kTickMs = 15.625;
 
     TimerService(Clock& clock, const Platform& platform) : clock_(clock), platform_(platform) {}
@@ -68,7 +68,7 @@ public:
 
     std::uint64_t ticks() const { return ticks_; }
 
-private:
+  private:
     void fireDue(double tickMs);
 
     Clock& clock_;

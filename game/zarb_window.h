@@ -46,7 +46,7 @@ inline constexpr int kApostrophe = 222;
 }  // namespace keys
 
 class ZarbWindow {
-public:
+  public:
     // A newly created window with its design-time controls; Form_Load has not run yet.
     ZarbWindow(Platform& platform, const Clock& clock);
     ZarbWindow(const ZarbWindow&) = delete;
@@ -143,7 +143,7 @@ public:
     // The status line's mode text.
     std::string modeText() const;
 
-private:
+  private:
     // Ball tick phases, in their order.
     void moveBall();
     void predictArrival();

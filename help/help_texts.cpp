@@ -24,32 +24,30 @@ std::string joinLines(std::initializer_list<const char*> lines) {
 
 const HelpText& rules() {
     // Two blanks after the full stops inside lines.
-    static const HelpText text{"Rules of Zarb",
-                               joinLines({
-                                   "The object of Zarb is to hit the ball so",
-                                   "that the other player misses it.  To do",
-                                   "this, move your paddle up and down,",
-                                   "but take note that where the ball hits",
-                                   "the paddle will determine at what angle",
-                                   "the ball bounces off your paddle.  Use",
-                                   "this to your advantage.  Good luck!",
-                               })};
+    static const HelpText text{"Rules of Zarb", joinLines({
+                                                    "The object of Zarb is to hit the ball so",
+                                                    "that the other player misses it.  To do",
+                                                    "this, move your paddle up and down,",
+                                                    "but take note that where the ball hits",
+                                                    "the paddle will determine at what angle",
+                                                    "the ball bounces off your paddle.  Use",
+                                                    "this to your advantage.  Good luck!",
+                                                })};
     return text;
 }
 
 const HelpText& controls() {
     // Tabs line the keys up in a column; "Right Paddle Down: " is long enough for one.
-    static const HelpText text{"Keyboard Controls",
-                               joinLines({
-                                   "Left Paddle Up: \t\tA",
-                                   "Left Paddle Down:\t\tZ",
-                                   "Right Paddle Up: \t\t'",
-                                   "Right Paddle Down: \t/",
-                                   "",
-                                   "Start Game: \t\tF1",
-                                   "Stop Game: \t\tF2",
-                                   "Pause/Resume: \t\tESC",
-                               })};
+    static const HelpText text{"Keyboard Controls", joinLines({
+                                                        "Left Paddle Up: \t\tA",
+                                                        "Left Paddle Down:\t\tZ",
+                                                        "Right Paddle Up: \t\t'",
+                                                        "Right Paddle Down: \t/",
+                                                        "",
+                                                        "Start Game: \t\tF1",
+                                                        "Stop Game: \t\tF2",
+                                                        "Pause/Resume: \t\tESC",
+                                                    })};
     return text;
 }
 

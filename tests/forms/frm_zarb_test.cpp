@@ -1,0 +1,154 @@
+// The game window as a person meets it: its size, its menus and shortcuts, the keys it passes
+// to the rules, and the match-won box with the timers ticking behind it.
+
+#include "forms/frm_zarb.h"
+
+#include <QAction>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include "forms/desktop_clock.h"
+#include "forms/field_view.h"
+#include "forms/qt_platform.h"
+#include "game/program.h"
+
+using zarb::Program;
+using zarb::ZarbWindow;
+using zarb::forms::FrmZarb;
+using zarb::forms::QtPlatform;
+
+namespace {
+
+// The desktop program as main() puts it together, without its real clock.
+struct Desktop {
+    QtPlatform platform;
+    Program program{platform};
+
+    Desktop() {
+        platform.setProgram(program);
+        program.start();
+        program.cmdPlay_Click();
+    }
+    FrmZarb& window() { return *platform.gameWindow(); }
+    ZarbWindow& zarb() { return *program.zarb(); }
+    QAction* action(const char* name) { return window().findChild<QAction*>(name); }
+};
+
+void sendKey(QWidget& window, QEvent::Type type, int key, bool autoRepeat = false) {
+    QKeyEvent event(type, key, Qt::NoModifier, QString(), autoRepeat);
+    QApplication::sendEvent(&window, &event);
+}
+
+}  // namespace
+
+class FrmZarbTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void theFieldIsElevenThousandEightHundredEightyByNineThousandSixHundredSixtyTwips() {
+        Desktop desktop;
+        const QWidget* field = desktop.window().findChild<QWidget*>("field");
+        QVERIFY(field != nullptr);
+        QCOMPARE(field->size(), QSize(792, 644));
+        QCOMPARE(desktop.window().windowTitle(), QString("Zarb"));
+        QCOMPARE(desktop.window().minimumSize(), desktop.window().maximumSize());
+    }
+
+    void theMenusShowTheGamesCaptionsShortcutsAndChecks() {
+        Desktop desktop;
+        QStringList titles;
+        for (QAction* menu : desktop.window().menuBar()->actions()) {
+            titles << menu->text();
+        }
+        QCOMPARE(titles, QStringList({"&File", "&Edit", "Help"}));
+        QCOMPARE(desktop.action("mnuNew")->shortcut(), QKeySequence("Ctrl+N"));
+        QCOMPARE(desktop.action("mnuReallyfast")->text(), QString("Supersonic"));
+        QVERIFY(desktop.action("mnuMedium")->isChecked());
+        QVERIFY(desktop.action("mnuOne")->isChecked());
+        QVERIFY(desktop.action("mnuLevel1")->isChecked());
+        QVERIFY(!desktop.action("mnuPause")->isEnabled());
+    }
+
+    void playerShortcutsDoNothingWhileTheirSubmenuIsDisabled() {
+        Desktop desktop;
+        desktop.window().show();
+        QVERIFY(QTest::qWaitForWindowActive(&desktop.window()));
+        QTest::keyClick(&desktop.window(), Qt::Key_T, Qt::ControlModifier);
+        QCOMPARE(desktop.zarb().players, 2);
+
+        desktop.zarb().mnuNew_Click();
+        desktop.program.timers().run(1000);  // the serve disables the settings submenus
+        desktop.window().refresh();
+        QVERIFY(!desktop.zarb().mnuPlayers.Enabled);
+        QTest::keyClick(&desktop.window(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(desktop.zarb().players, 2);
+        QVERIFY(!desktop.action("mnuOne")->isEnabled());
+    }
+
+    void keysReachTheRulesAsTheirVirtualKeyCodes() {
+        Desktop desktop;
+        ZarbWindow& zarb = desktop.zarb();
+        sendKey(desktop.window(), QEvent::KeyPress, Qt::Key_QuoteDbl);
+        QCOMPARE(zarb.keyRightUp, 1);
+        sendKey(desktop.window(), QEvent::KeyPress, Qt::Key_Slash);
+        QCOMPARE(zarb.keyRightDown, 1);
+        QCOMPARE(zarb.keyRightUp, 0);
+        sendKey(desktop.window(), QEvent::KeyPress, Qt::Key_F1);
+        QVERIFY(zarb.tmrStart.Enabled());
+        sendKey(desktop.window(), QEvent::KeyPress, Qt::Key_Escape);
+        QVERIFY(zarb.mnuPause.Checked);
+    }
+
+    void aHeldKeyRepeatsKeyDownsButOnlyItsRealReleaseLetsGo() {
+        Desktop desktop;
+        sendKey(desktop.window(), QEvent::KeyPress, Qt::Key_A);
+        sendKey(desktop.window(), QEvent::KeyRelease, Qt::Key_A, true);
+        sendKey(desktop.window(), QEvent::KeyPress, Qt::Key_A, true);
+        QCOMPARE(desktop.zarb().keyLeftUp, 1);
+        sendKey(desktop.window(), QEvent::KeyRelease, Qt::Key_A);
+        QCOMPARE(desktop.zarb().keyLeftUp, 0);
+    }
+
+    void theMatchWonBoxKeepsThePaddlesMovingBehindIt() {
+        Desktop desktop;
+        ZarbWindow& zarb = desktop.zarb();
+        zarb.mnuTwo_Click();
+        zarb.mnuNew_Click();
+        zarb.player1Score = 9;
+        zarb.keyLeftDown = 1;  // held down as the box opens
+        zarb.imgLeft.Top = 0;
+        zarb.imgBall.Left = 11600;  // past the right edge: Player 1's tenth point
+        zarb.ballDirX = 1;
+        zarb.ballDirY = 1;
+        zarb.tmrBall.setEnabled(true);
+        desktop.window().show();
+
+        zarb::forms::DesktopClock clock(desktop.program.timers(), desktop.platform,
+                                        [&desktop] { desktop.platform.refreshWindows(); });
+        QString title, text;
+        float paddleTopWhileOpen = 0;
+        QTimer::singleShot(400, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box != nullptr);
+            title = box->windowTitle();
+            text = box->text();
+            QCOMPARE(box->buttons().size(), 1);
+            QCOMPARE(box->icon(), QMessageBox::NoIcon);
+            paddleTopWhileOpen = zarb.imgLeft.Top;
+            box->button(QMessageBox::Ok)->click();
+        });
+        clock.start();
+        QTRY_VERIFY_WITH_TIMEOUT(!title.isEmpty(), 5000);
+        QCOMPARE(title, QString("Zarb"));
+        QCOMPARE(text, QString("Player 1 Wins!"));
+        QVERIFY(paddleTopWhileOpen > 0);
+        QVERIFY(zarb.mnuSpeed.Enabled);
+        QCOMPARE(zarb.lblPlayer1.Caption, std::string("Player 1:  10"));
+    }
+};
+
+QTEST_MAIN(FrmZarbTest)
+#include "frm_zarb_test.moc"
