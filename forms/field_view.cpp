@@ -1,7 +1,6 @@
 #include "forms/field_view.h"
 
 #include <QPainter>
-#include <QPainterPath>
 
 #include "game/zarb_window.h"
 
@@ -9,7 +8,6 @@ namespace zarb::forms {
 
 namespace {
 
-const QColor kPictureCyan(194, 241, 244);
 const QColor kObstacleColour(192, 255, 255);
 const QColor kScoreBarRed(255, 0, 0);
 
@@ -61,32 +59,21 @@ void drawLabel(QPainter& painter, const Control& label, const LabelStyle& style)
     painter.drawText(box, flags, text);
 }
 
-// A bar with rounded ends: full width from the 11th to the 93rd of its 106 pixel rows, and the
-// last two rows empty.
-void drawPaddle(QPainter& painter, const Control& paddle) {
-    if (!paddle.Visible) {
-        return;
+// The paddle and ball pictures at their natural size: 30 by 106 and 33 by 33 pixels. On a
+// scaled screen their pixels grow whole, so the edges stay sharp.
+void drawPicture(QPainter& painter, const Control& control, const QPixmap& picture) {
+    if (control.Visible) {
+        painter.drawPixmap(pixels(control), picture, QRectF(picture.rect()));
     }
-    const QRectF box = pixels(paddle);
-    const double unit = box.height() / 106.0;
-    QPainterPath path;
-    path.addRoundedRect(QRectF(box.left(), box.top(), box.width(), 104 * unit), box.width() / 2,
-                        10.5 * unit);
-    painter.fillPath(path, kPictureCyan);
-}
-
-void drawBall(QPainter& painter, const Control& ball) {
-    if (!ball.Visible) {
-        return;
-    }
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(kPictureCyan);
-    painter.drawEllipse(pixels(ball));
 }
 
 }  // namespace
 
-FieldView::FieldView(const ZarbWindow& window, QWidget* parent) : QWidget(parent), window_(window) {
+FieldView::FieldView(const ZarbWindow& window, QWidget* parent)
+    : QWidget(parent),
+      window_(window),
+      paddle_(QStringLiteral(":/paddle.gif")),
+      ball_(QStringLiteral(":/ball.gif")) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
 }
@@ -108,11 +95,11 @@ void FieldView::paintEvent(QPaintEvent*) {
     if (w.shpObstacle.Visible) {
         painter.fillRect(pixels(w.shpObstacle), kObstacleColour);
     }
-    drawBall(painter, w.imgBall2);
-    drawBall(painter, w.imgBall);
+    drawPicture(painter, w.imgBall2, ball_);
+    drawPicture(painter, w.imgBall, ball_);
     drawLabel(painter, w.lblPause, {90, false, centred, Qt::red, none});
-    drawPaddle(painter, w.imgRight);
-    drawPaddle(painter, w.imgLeft);
+    drawPicture(painter, w.imgRight, paddle_);
+    drawPicture(painter, w.imgLeft, paddle_);
     drawLabel(painter, w.lblLabel, {12, false, left, Qt::black, kScoreBarRed});
     drawLabel(painter, w.lblWin, {13.5, true, centred, Qt::black, Qt::white});
     drawLabel(painter, w.lblPlayer1, {12, true, left, Qt::black, Qt::white});

@@ -2,6 +2,7 @@
 
 // The game window's client area: draws the model's controls and nothing else.
 
+#include <QPixmap>
 #include <QWidget>
 
 namespace zarb {
@@ -22,6 +23,8 @@ class FieldView : public QWidget {
 
   private:
     const ZarbWindow& window_;
+    QPixmap paddle_;
+    QPixmap ball_;
 };
 
 }  // namespace zarb::forms

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenuBar>
+#include <QPixmap>
 
 #include "forms/field_view.h"
 #include "forms/key_codes.h"
@@ -41,11 +42,14 @@ FrmZarb::FrmZarb(Program& program)
     : program_(program), field_(new FieldView(*program.zarb(), this)) {
     setObjectName("frmZarb");
     setWindowTitle("Zarb");
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint);
     setAccessibleName("Zarb");
     field_->setObjectName("field");
     field_->setFixedSize(kFieldWidth, kFieldHeight);
     // The pointer is invisible over the field and reappears outside it.
-    field_->setCursor(Qt::BlankCursor);
+    field_->setCursor(QCursor(QPixmap(QStringLiteral(":/invisible_pointer.png")), 0, 0));
     setCentralWidget(field_);
     buildMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);

@@ -1,6 +1,7 @@
 // zarb: the desktop game. It takes no options.
 
 #include <QApplication>
+#include <QIcon>
 #include <cstdio>
 #include <cstdlib>
 
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName("Zarb");
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/zarb.png")));
 
     zarb::forms::QtPlatform platform;
     zarb::Program program(platform);
@@ -43,7 +45,6 @@ int main(int argc, char** argv) {
                                     [&platform] { platform.refreshWindows(); });
 
     program.start();
-    program.cmdPlay_Click();
     clock.start();
     return platform.ended() ? 0 : QApplication::exec();
 }

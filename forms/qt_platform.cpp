@@ -1,28 +1,46 @@
 #include "forms/qt_platform.h"
 
 #include <QApplication>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QScreen>
 #include <QTime>
 
+#include "forms/frm_splash.h"
 #include "forms/frm_zarb.h"
+#include "forms/message_box.h"
 #include "game/program.h"
 
 namespace zarb::forms {
 
+namespace {
+
+void showCentred(QWidget& window) {
+    window.adjustSize();
+    if (const QScreen* screen = window.screen()) {
+        QRect frame = window.frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        window.move(frame.topLeft());
+    }
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+}  // namespace
+
 QtPlatform::QtPlatform() = default;
-QtPlatform::~QtPlatform() = default;
+
+QtPlatform::~QtPlatform() {
+    delete splashWindow_;
+}
 
 void QtPlatform::showMessage(const std::string& title, const std::string& text) {
-    QWidget* parent =
-        gameWindow_ != nullptr && gameWindow_->isVisible() ? gameWindow_.get() : nullptr;
-    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title),
-                    QString::fromStdString(text).replace("\r\n", "\n"), QMessageBox::Ok, parent);
-    box.setObjectName("msgbox");
-    box.setTextFormat(Qt::PlainText);
-    // One plain OK button: some styles would decorate it with an icon.
-    box.button(QMessageBox::Ok)->setIcon(QIcon());
+    QWidget* parent = nullptr;
+    if (gameWindow_ != nullptr && gameWindow_->isVisible()) {
+        parent = gameWindow_.get();
+    } else if (splashWindow_ != nullptr && splashWindow_->isVisible()) {
+        parent = splashWindow_;
+    }
+    MessageBox box(QString::fromStdString(title), QString::fromStdString(text), parent);
     // The window's timers keep ticking while the box is open.
     box.exec();
     if (gameWindow_ != nullptr && !ended()) {
@@ -37,27 +55,33 @@ double QtPlatform::timeOfDayMs() const {
 void QtPlatform::windowLoaded(WindowId window) {
     if (window == WindowId::frmZarb && gameWindow_ == nullptr) {
         gameWindow_ = std::make_unique<FrmZarb>(*program_);
+    } else if (window == WindowId::frmSplash && splashWindow_ == nullptr) {
+        splashWindow_ = new FrmSplash(*program_);
     }
 }
 
 void QtPlatform::windowShown(WindowId window, bool visible) {
-    if (window != WindowId::frmZarb || gameWindow_ == nullptr) {
+    QWidget* widget = window == WindowId::frmZarb ? static_cast<QWidget*>(gameWindow_.get())
+                                                  : static_cast<QWidget*>(splashWindow_);
+    if (widget == nullptr) {
         return;
     }
     if (!visible) {
-        gameWindow_->hide();
+        widget->hide();
         return;
     }
-    gameWindow_->refresh();
-    gameWindow_->adjustSize();
-    // Centred on the screen.
-    if (const QScreen* screen = gameWindow_->screen()) {
-        QRect frame = gameWindow_->frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        gameWindow_->move(frame.topLeft());
+    if (window == WindowId::frmZarb) {
+        gameWindow_->refresh();
     }
-    gameWindow_->show();
-    gameWindow_->activateWindow();
+    showCentred(*widget);
+}
+
+void QtPlatform::windowUnloaded(WindowId window) {
+    // The splash unloads itself from its own button's handler: it goes once that returns.
+    if (window == WindowId::frmSplash && splashWindow_ != nullptr) {
+        splashWindow_->deleteLater();
+        splashWindow_ = nullptr;
+    }
 }
 
 void QtPlatform::endProgram() {

@@ -1,10 +1,12 @@
 #pragma once
 
-// The desktop's answers to what the rules ask of the outside world: Qt message boxes, the time
-// of day, the game window, and the end of the program.
+// The desktop's answers to what the rules ask of the outside world: message boxes, the time of
+// day, the two windows, and the end of the program.
 
+#include <QPointer>
 #include <memory>
 
+#include "forms/frm_splash.h"
 #include "game/platform.h"
 
 namespace zarb {
@@ -22,19 +24,22 @@ class QtPlatform : public Platform {
 
     void setProgram(Program& program) { program_ = &program; }
     FrmZarb* gameWindow() const { return gameWindow_.get(); }
+    FrmSplash* splashWindow() const { return splashWindow_; }
 
     void showMessage(const std::string& title, const std::string& text) override;
     double timeOfDayMs() const override;
     void windowLoaded(WindowId window) override;
     void windowShown(WindowId window, bool visible) override;
+    void windowUnloaded(WindowId window) override;
     void endProgram() override;
 
-    // Draws every shown window afresh after the clock has ticked.
+    // Draws the game window afresh after the clock has ticked.
     void refreshWindows();
 
   private:
     Program* program_ = nullptr;
     std::unique_ptr<FrmZarb> gameWindow_;
+    QPointer<FrmSplash> splashWindow_;
 };
 
 }  // namespace zarb::forms

@@ -19,10 +19,11 @@ constexpr float kMeetPredictedFrom = 7500;
 constexpr double kHomeHeight = 4000;
 constexpr float kHomeTop = 3200;
 
-// A ball whose state was written from outside could ask for endless folding (a field of
-// height 0, or a travel so long that subtracting the field no longer changes it). No ball of
-// a real rally folds more than a handful of times.
-constexpr int kMostFolds = 1 << 20;
+// A ball whose state was written from outside could ask for endless or near-endless folding
+// (a field of height 0, or a travel of millions of field heights). A ball of a real rally
+// folds a handful of times: at most 500 twips a tick for under 70 ticks across an 8505-twip
+// field.
+constexpr int kMostFolds = 1000;
 
 }  // namespace
 

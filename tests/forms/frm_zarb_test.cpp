@@ -5,19 +5,20 @@
 
 #include <QAction>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
 #include "forms/desktop_clock.h"
 #include "forms/field_view.h"
+#include "forms/message_box.h"
 #include "forms/qt_platform.h"
 #include "game/program.h"
 
 using zarb::Program;
 using zarb::ZarbWindow;
 using zarb::forms::FrmZarb;
+using zarb::forms::MessageBox;
 using zarb::forms::QtPlatform;
 
 namespace {
@@ -129,24 +130,39 @@ class FrmZarbTest : public QObject {
         zarb::forms::DesktopClock clock(desktop.program.timers(), desktop.platform,
                                         [&desktop] { desktop.platform.refreshWindows(); });
         QString title, text;
+        qsizetype buttons = 0;
         float paddleTopWhileOpen = 0;
         QTimer::singleShot(400, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            QVERIFY(box != nullptr);
+            auto* box = dynamic_cast<MessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) {
+                return;
+            }
             title = box->windowTitle();
             text = box->text();
-            QCOMPARE(box->buttons().size(), 1);
-            QCOMPARE(box->icon(), QMessageBox::NoIcon);
+            buttons = box->findChildren<QPushButton*>().size();
             paddleTopWhileOpen = zarb.imgLeft.Top;
-            box->button(QMessageBox::Ok)->click();
+            box->findChild<QPushButton*>()->click();
         });
         clock.start();
         QTRY_VERIFY_WITH_TIMEOUT(!title.isEmpty(), 5000);
         QCOMPARE(title, QString("Zarb"));
         QCOMPARE(text, QString("Player 1 Wins!"));
+        QCOMPARE(buttons, 1);
         QVERIFY(paddleTopWhileOpen > 0);
         QVERIFY(zarb.mnuSpeed.Enabled);
         QCOMPARE(zarb.lblPlayer1.Caption, std::string("Player 1:  10"));
+    }
+
+    void theControlsBoxLinesItsKeysUpInOneColumn() {
+        const MessageBox box("Keyboard Controls",
+                             "Left Paddle Up: \t\tA\r\nLeft Paddle Down:\t\tZ\r\n"
+                             "Right Paddle Up: \t\t'\r\nRight Paddle Down: \t/\r\n\r\n"
+                             "Start Game: \t\tF1\r\nStop Game: \t\tF2\r\nPause/Resume: \t\tESC",
+                             nullptr);
+        QList<int> keyColumns = box.lastTabColumns();
+        keyColumns.removeAt(4);  // the empty line
+        QCOMPARE(QSet<int>(keyColumns.begin(), keyColumns.end()).size(), 1);
+        QVERIFY(keyColumns.first() > 0);
     }
 };
 

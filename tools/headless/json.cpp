@@ -10,9 +10,45 @@ std::string jsonNumber(float value) {
     if (!std::isfinite(value)) {
         return "null";
     }
+    // The shortest digits that read back as the same float, laid out as JSON writers commonly
+    // do: plain for whole numbers below 1e21 and for fractions down to 1e-6 (so 100000 is
+    // 100000, not 1e+05), an exponent without padding (1e-7, 3.4028235e+38) beyond.
     char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+    const std::string_view scientific(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    const std::size_t e = scientific.find('e');
+    const bool negative = scientific[0] == '-';
+    std::string digits;
+    for (const char c : scientific.substr(0, e)) {
+        if (c >= '0' && c <= '9') {
+            digits += c;
+        }
+    }
+    int exponent = 0;
+    const std::string_view exponentText = scientific.substr(e + 1);
+    std::from_chars(exponentText.data() + (exponentText[0] == '+' ? 1 : 0),
+                    exponentText.data() + exponentText.size(), exponent);
+
+    // n: where the decimal point falls, counted in digits from the first one.
+    const int k = static_cast<int>(digits.size());
+    const int n = exponent + 1;
+    std::string out = negative ? "-" : "";
+    if (k <= n && n <= 21) {
+        out += digits + std::string(static_cast<std::size_t>(n - k), '0');
+    } else if (0 < n && n <= 21) {
+        out += digits.substr(0, static_cast<std::size_t>(n)) + "." +
+               digits.substr(static_cast<std::size_t>(n));
+    } else if (-6 < n && n <= 0) {
+        out += "0." + std::string(static_cast<std::size_t>(-n), '0') + digits;
+    } else {
+        out += digits.substr(0, 1);
+        if (k > 1) {
+            out += "." + digits.substr(1);
+        }
+        out += (n - 1 < 0 ? "e-" : "e+") + std::to_string(n - 1 < 0 ? 1 - n : n - 1);
+    }
+    return out;
 }
 
 std::string jsonString(std::string_view text) {

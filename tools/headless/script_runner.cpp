@@ -1,5 +1,6 @@
 #include "tools/headless/script_runner.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -42,7 +43,9 @@ struct Word {
     std::size_t end;  // where the word ends in its line
 };
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
 
 // The words of a line, up to a word that starts a comment.
 std::vector<Word> splitWords(std::string_view line) {
@@ -84,7 +87,9 @@ long long wholeNumber(std::string_view text, long long lowest, long long highest
     }
     long long value = 0;
     const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (digits.empty() || digits[0] == '+' || result.ec != std::errc() ||
+    // One sign at most: "+-5" and "++5" are not whole numbers.
+    const bool secondSign = text.size() > 1 && text[0] == '+' && (text[1] == '+' || text[1] == '-');
+    if (digits.empty() || secondSign || result.ec != std::errc() ||
         result.ptr != digits.data() + digits.size() || value < lowest || value > highest) {
         throw LineError(std::string(what) + " must be a whole number from " +
                         std::to_string(lowest) + " to " + std::to_string(highest) + ", not " +
@@ -128,53 +133,79 @@ bool looksDecimal(std::string_view text) {
     return at == text.size();
 }
 
-// The nearest single-precision value of a finite decimal that single precision can hold.
-float singleDecimal(std::string_view text) {
-    const auto fail = [&] {
-        return LineError("expected a finite decimal that single precision can hold, not " +
-                         quoted(text));
-    };
+// Where the first significant digit of a plain decimal stands: 0 for the units, -1 for the
+// tenths, 2 for the hundreds. Reads the exponent with saturation, so 1e-99999999999999999999
+// still counts as tiny; a decimal of zeros only is not asked about.
+long long leadingDigitPlace(std::string_view text) {
+    constexpr long long kFarOut = 1'000'000'000'000LL;
+    std::size_t at = text[0] == '+' || text[0] == '-' ? 1 : 0;
+    long long place = -1;  // the units' place is 0: a digit before the point adds one
+    bool seenPoint = false;
+    bool seenSignificant = false;
+    for (; at < text.size() && text[at] != 'e' && text[at] != 'E'; ++at) {
+        if (text[at] == '.') {
+            seenPoint = true;
+        } else if (!seenSignificant && text[at] == '0') {
+            place -= seenPoint ? 1 : 0;
+        } else if (!seenSignificant) {
+            seenSignificant = true;
+            place += seenPoint ? 0 : 1;
+        } else if (!seenPoint) {
+            ++place;
+        }
+    }
+    long long exponent = 0;
+    if (at < text.size()) {
+        ++at;
+        const bool negative = text[at] == '-';
+        at += text[at] == '+' || text[at] == '-' ? 1 : 0;
+        for (; at < text.size(); ++at) {
+            exponent = std::min(exponent * 10 + (text[at] - '0'), kFarOut);
+        }
+        exponent = negative ? -exponent : exponent;
+    }
+    return place + exponent;
+}
+
+// A plain decimal read as the nearest value of type T: nothing if it is not a plain decimal or
+// lies beyond T's largest value; too close to zero for T, it reads as zero of its sign.
+template <typename T>
+std::optional<T> nearestValue(std::string_view text) {
     if (!looksDecimal(text)) {
-        throw fail();
+        return std::nullopt;
     }
-    std::string_view number = text;
-    if (number[0] == '+') {
-        number.remove_prefix(1);
-    }
-    float value = 0;
+    const std::string_view number = text[0] == '+' ? text.substr(1) : text;
+    T value = 0;
     const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
-        // Too small for single precision rounds to zero; too large cannot be held.
-        double wide = 0;
-        const auto again = std::from_chars(number.data(), number.data() + number.size(), wide);
-        const bool negativeExponent = number.find_first_of("eE") != std::string_view::npos &&
-                                      number.find("-", number.find_first_of("eE")) !=
-                                          std::string_view::npos;
-        const bool tiny = again.ec == std::errc() ? std::fabs(wide) < 1 : negativeExponent;
-        if (!tiny) {
-            throw fail();
+        if (leadingDigitPlace(text) >= 0) {
+            return std::nullopt;
         }
-        return number[0] == '-' ? -0.0f : 0.0f;
+        return number[0] == '-' ? -T{0} : T{0};
     }
-    if (result.ec != std::errc() || !std::isfinite(value)) {
-        throw fail();
+    if (result.ec != std::errc() || result.ptr != number.data() + number.size() ||
+        !std::isfinite(value)) {
+        return std::nullopt;
     }
     return value;
 }
 
-double runSpan(std::string_view text) {
-    double value = -1;
-    if (looksDecimal(text)) {
-        std::string_view number = text[0] == '+' ? text.substr(1) : text;
-        const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
-        if (result.ec == std::errc::result_out_of_range) {
-            value = std::fabs(value) < 1 ? 0 : -1;
-        }
+// The nearest single-precision value of a finite decimal that single precision can hold.
+float singleDecimal(std::string_view text) {
+    const std::optional<float> value = nearestValue<float>(text);
+    if (!value) {
+        throw LineError("expected a finite decimal that single precision can hold, not " +
+                        quoted(text));
     }
-    if (!(value >= 0 && value <= kLongestRunMs)) {
+    return *value;
+}
+
+double runSpan(std::string_view text) {
+    const std::optional<double> value = nearestValue<double>(text);
+    if (!value || !(*value >= 0 && *value <= kLongestRunMs)) {
         throw LineError("run takes milliseconds from 0 to 86400000, not " + quoted(text));
     }
-    return value == 0 ? 0 : value;  // -0 runs as 0
+    return *value == 0 ? 0 : *value;  // -0 runs as 0
 }
 
 bool flag(std::string_view text) {
@@ -218,9 +249,9 @@ std::string valueJson(ZarbWindow& window, const NamedValue& named) {
 
 // What a line asks of the program: parsed in full before anything is changed.
 class Command {
-public:
-    Command(HeadlessPlatform& platform, Program& program, std::ostream& out,
-            std::string_view line, const std::vector<Word>& words)
+  public:
+    Command(HeadlessPlatform& platform, Program& program, std::ostream& out, std::string_view line,
+            const std::vector<Word>& words)
         : platform_(platform), program_(program), out_(out), line_(line), words_(words) {}
 
     void execute() {
@@ -252,7 +283,7 @@ public:
         }
     }
 
-private:
+  private:
     void handler(std::string_view name) {
         const bool splashHandler =
             name == "cmdPlay_Click" || name == "cmdInfo_Click" || name == "cmdExit_Click";
@@ -264,8 +295,7 @@ private:
         const long long count =
             words_.size() == 2 ? wholeNumber(words_[1].text, 0, kMostRepeats, "the count") : 1;
         if (splashHandler && !program_.splashLoaded()) {
-            throw LineError("frmSplash has been unloaded: " + std::string(name) +
-                            " is gone");
+            throw LineError("frmSplash has been unloaded: " + std::string(name) + " is gone");
         }
         for (long long i = 0; i < count && !platform_.ended(); ++i) {
             if (name == "cmdPlay_Click") {
@@ -286,9 +316,10 @@ private:
     void key(bool down) {
         expectWords(words_, 2, 3);
         const int code = static_cast<int>(wholeNumber(words_[1].text, 0, 255, "the key code"));
-        const int shift = words_.size() == 3
-                              ? static_cast<int>(wholeNumber(words_[2].text, 0, 7, "the shift mask"))
-                              : 0;
+        const int shift =
+            words_.size() == 3
+                ? static_cast<int>(wholeNumber(words_[2].text, 0, 7, "the shift mask"))
+                : 0;
         ZarbWindow& window = program_.loadZarb();
         if (down) {
             window.Form_KeyDown(code, shift);
@@ -313,11 +344,13 @@ private:
         const ClickableItem* clickable = findClickableItem(name);
         if (clickable == nullptr) {
             throw LineError(isMenuHeadingOrSeparator(name)
-                                ? quoted(name) + " is a menu heading or separator: it has no handler"
+                                ? quoted(name) +
+                                      " is a menu heading or separator: it has no handler"
                                 : "unknown menu item or button " + quoted(name));
         }
         ZarbWindow* window = program_.zarb();
-        if (window == nullptr || !program_.zarbVisible() || !(window->*clickable->item).reachable()) {
+        if (window == nullptr || !program_.zarbVisible() ||
+            !(window->*clickable->item).reachable()) {
             ignored(name);
             return;
         }
@@ -410,10 +443,9 @@ private:
         const std::string_view value = words_[2].text;
         switch (ref.kind) {
             case ValueKind::Whole:
-                *static_cast<std::int32_t*>(ref.target) = static_cast<std::int32_t>(
-                    wholeNumber(value, std::numeric_limits<std::int32_t>::min(),
-                                std::numeric_limits<std::int32_t>::max(),
-                                std::string(name).c_str()));
+                *static_cast<std::int32_t*>(ref.target) = static_cast<std::int32_t>(wholeNumber(
+                    value, std::numeric_limits<std::int32_t>::min(),
+                    std::numeric_limits<std::int32_t>::max(), std::string(name).c_str()));
                 break;
             case ValueKind::Decimal:
                 *static_cast<float*>(ref.target) = singleDecimal(value);
@@ -425,8 +457,8 @@ private:
                 static_cast<Timer*>(ref.target)->setEnabled(flag(value));
                 break;
             case ValueKind::Interval:
-                static_cast<Timer*>(ref.target)->setInterval(
-                    static_cast<int>(wholeNumber(value, 1, 65535, "an Interval")));
+                static_cast<Timer*>(ref.target)
+                    ->setInterval(static_cast<int>(wholeNumber(value, 1, 65535, "an Interval")));
                 break;
             case ValueKind::Caption:
                 break;

@@ -1,0 +1,102 @@
+#include "forms/frm_splash.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+
+#include "forms/field_view.h"
+#include "game/program.h"
+
+namespace zarb::forms {
+
+namespace {
+
+// The client area: 6705 by 3870 twips.
+constexpr int kWidth = 447;
+constexpr int kHeight = 258;
+
+QRect pixels(int left, int top, int width, int height) {
+    return QRect(qRound(left / kTwipsPerPixel), qRound(top / kTwipsPerPixel),
+                 qRound(width / kTwipsPerPixel), qRound(height / kTwipsPerPixel));
+}
+
+QFont sansSerif(double points, bool bold) {
+    QFont font;
+    font.setFamilies({"Liberation Sans", "DejaVu Sans", "Arial", "Helvetica"});
+    font.setStyleHint(QFont::SansSerif);
+    font.setBold(bold);
+    font.setPixelSize(qRound(points * 96.0 / 72.0));
+    return font;
+}
+
+}  // namespace
+
+FrmSplash::FrmSplash(Program& program)
+    : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                           Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint),
+      program_(program) {
+    setObjectName("frmSplash");
+    setWindowTitle(" Zarb");
+    setAccessibleName("Zarb");
+    setFixedSize(kWidth, kHeight);
+    setAutoFillBackground(false);
+
+    auto* intro = new QLabel("ZARB", this);
+    intro->setObjectName("lblIntro");
+    intro->setGeometry(pixels(600, 0, 5535, 2175));
+    intro->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    intro->setFont(sansSerif(96, true));
+    intro->setStyleSheet("color: rgb(255, 0, 0); background: transparent;");
+
+    auto* credits = new QLabel("by the Zarb developers", this);
+    credits->setObjectName("lblProgrammers");
+    credits->setGeometry(pixels(480, 2160, 5775, 375));
+    credits->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    credits->setFont(sansSerif(12, true));
+    credits->setStyleSheet("color: rgb(0, 255, 255); background: black;");
+
+    struct Button {
+        const char* name;
+        const char* caption;
+        int left;
+        void (Program::*handler)();
+    };
+    const Button buttons[] = {
+        {"cmdPlay", "PLAY!", 600, &Program::cmdPlay_Click},
+        {"cmdInfo", "INFO", 2640, &Program::cmdInfo_Click},
+        {"cmdExit", "EXIT", 4680, &Program::cmdExit_Click},
+    };
+    for (const Button& spec : buttons) {
+        auto* button = new QPushButton(spec.caption, this);
+        button->setObjectName(spec.name);
+        button->setAccessibleName(spec.caption);
+        button->setGeometry(pixels(spec.left, 2880, 1455, 615));
+        button->setFont(sansSerif(17.25, true));
+        button->setStyleSheet(
+            "QPushButton { color: black; background: rgb(0, 255, 255);"
+            " border: 2px outset rgb(128, 255, 255); }"
+            "QPushButton:pressed { border-style: inset; }"
+            "QPushButton:focus { border: 2px dotted black; }");
+        const auto handler = spec.handler;
+        connect(button, &QPushButton::clicked, this, [this, handler] {
+            if (!program_.platform().ended()) {
+                (program_.*handler)();
+            }
+        });
+    }
+}
+
+void FrmSplash::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+}
+
+void FrmSplash::closeEvent(QCloseEvent* event) {
+    event->accept();
+    if (!program_.platform().ended() && program_.splashVisible()) {
+        program_.closeSplash();
+    }
+}
+
+}  // namespace zarb::forms

@@ -1,0 +1,120 @@
+#include "forms/message_box.h"
+
+#include <QDialogButtonBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace zarb::forms {
+
+namespace {
+
+// Where each piece of a line between tabs starts.
+QList<int> pieceColumns(const QString& line, const QFontMetrics& metrics, int tabStop) {
+    QList<int> columns;
+    int x = 0;
+    const QStringList pieces = line.split('\t');
+    for (int i = 0; i < pieces.size(); ++i) {
+        if (i > 0) {
+            x = (x / tabStop + 1) * tabStop;
+        }
+        columns << x;
+        x += metrics.horizontalAdvance(pieces[i]);
+    }
+    return columns;
+}
+
+// The texts were laid out for a face whose tab stops put every line's last piece in one column
+// (a long label takes one tab where the others take two). Our face is another, so the tab stop
+// is the narrowest, from four average character widths up, that keeps that column; eight
+// average widths where no stop does.
+int fittingTabStop(const QStringList& lines, const QFontMetrics& metrics) {
+    const int average = metrics.averageCharWidth();
+    for (int stop = 4 * average; stop <= 16 * average; ++stop) {
+        int column = -1;
+        bool lined = true;
+        for (const QString& line : lines) {
+            if (line.contains('\t')) {
+                const int last = pieceColumns(line, metrics, stop).last();
+                lined = lined && (column < 0 || last == column);
+                column = last;
+            }
+        }
+        if (lined) {
+            return stop;
+        }
+    }
+    return 8 * average;
+}
+
+class TextArea : public QWidget {
+  public:
+    TextArea(const QStringList& lines, QWidget* parent)
+        : QWidget(parent), lines_(lines), tabStop_(fittingTabStop(lines, QFontMetrics(font()))) {
+        const QFontMetrics metrics(font());
+        int width = 0;
+        for (const QString& line : lines_) {
+            const QList<int> columns = pieceColumns(line, metrics, tabStop_);
+            width = std::max(width,
+                             columns.last() + metrics.horizontalAdvance(line.split('\t').last()));
+        }
+        setFixedSize(width + 2, metrics.lineSpacing() * static_cast<int>(lines_.size()));
+    }
+
+    QList<int> lastColumns() const {
+        QList<int> columns;
+        for (const QString& line : lines_) {
+            columns << pieceColumns(line, QFontMetrics(font()), tabStop_).last();
+        }
+        return columns;
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const QFontMetrics metrics(font());
+        for (int row = 0; row < lines_.size(); ++row) {
+            const QStringList pieces = lines_[row].split('\t');
+            const QList<int> columns = pieceColumns(lines_[row], metrics, tabStop_);
+            const int baseline = row * metrics.lineSpacing() + metrics.ascent();
+            for (int i = 0; i < pieces.size(); ++i) {
+                painter.drawText(columns[i], baseline, pieces[i]);
+            }
+        }
+    }
+
+  private:
+    QStringList lines_;
+    int tabStop_;
+};
+
+}  // namespace
+
+MessageBox::MessageBox(const QString& title, const QString& text, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
+      lines_(text.split("\r\n")) {
+    setObjectName("msgbox");
+    setWindowTitle(title);
+    setAccessibleName(title);
+    setModal(true);
+    textArea_ = new TextArea(lines_, this);
+    textArea_->setAccessibleName(text);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, Qt::Horizontal, this);
+    buttons->setCenterButtons(true);
+    // One plain OK button: some styles would decorate it with an icon.
+    buttons->button(QDialogButtonBox::Ok)->setIcon(QIcon());
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 18, 24, 12);
+    layout->setSpacing(16);
+    layout->addWidget(textArea_);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QList<int> MessageBox::lastTabColumns() const {
+    return static_cast<const TextArea*>(textArea_)->lastColumns();
+}
+
+}  // namespace zarb::forms

@@ -1,0 +1,217 @@
+#pragma once
+
+// A game window as the program loads it, on a platform that records its message boxes, plays
+// scripted random draws and counts the ends of the program.
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cmath>
+#include <deque>
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "game/platform.h"
+#include "game/timers.h"
+#include "game/zarb_window.h"
+
+namespace zarb::testing {
+
+struct Message {
+    std::string title, text;
+};
+
+class RecordingPlatform : public Platform {
+  public:
+    void showMessage(const std::string& title, const std::string& text) override {
+        messages.push_back({title, text});
+        if (whileBoxOpen) {  // the box is modal: what happens while it is open happens here
+            whileBoxOpen();
+        }
+    }
+    double timeOfDayMs() const override { return 0; }
+    void reseedRandom() override {
+        ++reseeds;
+        Platform::reseedRandom();
+    }
+    // The scripted draws first, then the game's own generator.
+    float drawRandom() override {
+        if (draws.empty()) {
+            return Platform::drawRandom();
+        }
+        const float r = draws.front();
+        draws.pop_front();
+        return r;
+    }
+    void endProgram() override {
+        ++ends;
+        Platform::endProgram();
+    }
+
+    std::vector<Message> messages;
+    std::deque<float> draws;
+    std::function<void()> whileBoxOpen;
+    int reseeds = 0;
+    int ends = 0;
+};
+
+// The game window after Form_Load, with the timer service that ticks it.
+struct LoadedWindow {
+    LoadedWindow() {
+        timers.attach(&window);
+        window.Form_Load();
+    }
+    // New Game with the serve's three draws scripted, then the one second until the serve.
+    void serve(float rDirX, float rDirY, float rStep) {
+        platform.draws = {rDirX, rDirY, rStep};
+        window.mnuNew_Click();
+        timers.run(1000);
+    }
+
+    RecordingPlatform platform;
+    Clock clock;
+    ZarbWindow window{platform, clock};
+    TimerService timers{clock, platform};
+};
+
+struct WindowTest : ::testing::Test {
+    LoadedWindow game;
+    ZarbWindow& w = game.window;
+};
+
+// One row a case: the row is the test's parameter.
+template <class Row>
+struct WindowTable : ::testing::TestWithParam<Row> {
+    LoadedWindow game;
+    ZarbWindow& w = game.window;
+    const Row& row = this->GetParam();
+};
+
+// Rows carry a sentence as their name; GoogleTest wants letters, digits and underscores.
+template <class Row>
+std::string rowName(const ::testing::TestParamInfo<Row>& info) {
+    std::string name = info.param.name;
+    for (char& c : name) {
+        c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    }
+    return name;
+}
+
+// Gives the ball its directions and vertical step, and puts it one step short of (left, top):
+// the next ball tick's step brings it exactly there (and the second picture to top2).
+inline void aimBall(ZarbWindow& w, int dirX, int dirY, float stepY, float left, float top,
+                    float top2) {
+    w.ballDirX = dirX;
+    w.ballDirY = dirY;
+    w.ballStepY = stepY;
+    const float dy = dirY == 1 ? std::fabs(stepY) : (dirY == 2 ? -std::fabs(stepY) : 0);
+    w.imgBall.Left = w.imgBall2.Left =
+        left + (dirX == 1 ? -w.speedSetting : (dirX == 2 ? w.speedSetting : 0));
+    w.imgBall.Top = top + dy;
+    w.imgBall2.Top = top2 + dy;
+}
+inline void aimBall(ZarbWindow& w, int dirX, int dirY, float stepY, float left, float top) {
+    aimBall(w, dirX, dirY, stepY, left, top, top);
+}
+
+// The ball leaves the field on the loser's side and the point is scored on this tick.
+inline void scorePoint(ZarbWindow& w, int winner) {
+    w.ballDirX = winner == 1 ? 1 : 2;
+    w.imgBall.Left = winner == 1 ? 11600 : -100;
+    w.tmrBall_Timer();
+}
+
+// The phases of a match, reached as a player reaches them: serves draw right, up, step 10.
+enum class Phase {
+    NoMatch,
+    Waiting,
+    Rally,
+    TwoPlayerRally,
+    BetweenPoints,
+    RallyAfterPoint,
+    WonByPlayer1,
+    WonByPlayer2,
+    Paused,
+    Ended
+};
+
+inline void enter(LoadedWindow& game, Phase phase) {
+    ZarbWindow& w = game.window;
+    if (phase == Phase::TwoPlayerRally) {
+        w.mnuTwo_Click();
+    }
+    if (phase != Phase::NoMatch) {
+        phase == Phase::Waiting ? w.mnuNew_Click() : game.serve(0, 0, 0);
+    }
+    switch (phase) {
+        case Phase::BetweenPoints:
+            return scorePoint(w, 1);
+        case Phase::RallyAfterPoint:
+            scorePoint(w, 2);
+            return game.timers.run(1000);
+        case Phase::WonByPlayer1:
+            w.player1Score = 9;
+            return scorePoint(w, 1);
+        case Phase::WonByPlayer2:
+            w.player2Score = 9;
+            return scorePoint(w, 2);
+        case Phase::Paused:
+            return w.mnuPause_Click();
+        case Phase::Ended:
+            return w.mnuEnd_Click();
+        default:
+            return;
+    }
+}
+
+inline void chooseSpeed(ZarbWindow& w, int speed) {
+    (w.*(speed == 115   ? &ZarbWindow::mnuSluggish_Click
+         : speed == 140 ? &ZarbWindow::mnuSlow_Click
+         : speed == 185 ? &ZarbWindow::mnuFast_Click
+         : speed == 230 ? &ZarbWindow::mnuReallyfast_Click
+                        : &ZarbWindow::mnuMedium_Click))();
+}
+
+inline void chooseLevel(ZarbWindow& w, int level) {
+    void (ZarbWindow::*const items[])() = {
+        &ZarbWindow::mnuLevel1_Click, &ZarbWindow::mnuLevel2_Click, &ZarbWindow::mnuLevel3_Click,
+        &ZarbWindow::mnuLevel4_Click, &ZarbWindow::mnuLevel5_Click};
+    (w.*items[level - 1])();
+}
+
+// The captions of the checked items of a submenu: "exactly this one" reads as one string.
+inline std::string checked(std::initializer_list<const MenuItem*> items) {
+    std::string captions;
+    for (const MenuItem* item : items) {
+        captions += item->Checked ? (captions.empty() ? "" : ", ") + item->Caption : "";
+    }
+    return captions;
+}
+inline std::string speedChecks(const ZarbWindow& w) {
+    return checked({&w.mnuSluggish, &w.mnuSlow, &w.mnuMedium, &w.mnuFast, &w.mnuReallyfast});
+}
+inline std::string levelChecks(const ZarbWindow& w) {
+    return checked({&w.mnuLevel1, &w.mnuLevel2, &w.mnuLevel3, &w.mnuLevel4, &w.mnuLevel5});
+}
+
+// The three settings submenus are enabled and disabled together.
+inline std::string settingsMenus(const ZarbWindow& w) {
+    const int enabled = w.mnuSpeed.Enabled + w.mnuPlayers.Enabled + w.mnuLevel.Enabled;
+    return enabled == 3 ? "enabled" : (enabled == 0 ? "disabled" : "mixed");
+}
+
+// The running timers, in the order the clock fires them.
+inline std::string runningTimers(const ZarbWindow& w) {
+    std::string names;
+    for (const auto& [timer, name] :
+         {std::pair{&w.tmrBall, "Ball"}, std::pair{&w.tmrLeft, "Left"},
+          std::pair{&w.tmrRight, "Right"}, std::pair{&w.tmrStart, "Start"}}) {
+        names += timer->Enabled() ? (names.empty() ? "" : " ") + std::string(name) : "";
+    }
+    return names;
+}
+
+}  // namespace zarb::testing

@@ -1,0 +1,11 @@
+# Player 2 scores at the left edge. On level 2 the ball goes back to (5750, 875) above the
+# obstacle and the hidden second picture stays where it was.
+cmdPlay_Click
+click mnuLevel2
+set imgBall2.Left 100
+set imgBall.Left 100
+set imgBall.Top 6000
+set ballDirX 2
+tmrBall_Timer
+get imgBall.Left imgBall.Top imgBall2.Left player2Score lblPlayer2.Caption lblWin.Caption tmrStart.Enabled
+#> {"imgBall.Left":5750,"imgBall.Top":875,"imgBall2.Left":100,"player2Score":1,"lblPlayer2.Caption":"Player 2:  1","lblWin.Caption":"Player 2 Wins!","tmrStart.Enabled":true}

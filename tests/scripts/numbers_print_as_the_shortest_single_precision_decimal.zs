@@ -1,0 +1,19 @@
+# A decimal is kept as the nearest single-precision value and printed with the fewest digits
+# that read back as that value; a value that is not finite prints as null.
+cmdPlay_Click
+set imgBall.Left 0.1
+set imgBall.Top 16777217
+set imgBall.Width -0.50
+set imgBall.Height 1e-45
+set travelY 1.5e5
+set edgeDistance -1e-60
+get imgBall.Left imgBall.Top imgBall.Width imgBall.Height travelY edgeDistance
+#> {"imgBall.Left":0.1,"imgBall.Top":16777216,"imgBall.Width":-0.5,"imgBall.Height":1e-45,"travelY":150000,"edgeDistance":-0}
+cmdPlay_Click
+#! 12
+set speedSetting 0
+set imgBall.Left 4000
+set ballDirX 1
+tmrBall_Timer
+get speedSetting ticksToPaddle imgBall.Left
+#> {"speedSetting":0,"ticksToPaddle":null,"imgBall.Left":4000}

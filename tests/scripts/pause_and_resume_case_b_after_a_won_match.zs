@@ -1,0 +1,8 @@
+# After a won match, the resume is case B: the winner without an exclamation mark, and no serve.
+cmdPlay_Click
+set player2Score 10
+set player1Score 3
+mnuPause_Click
+mnuPause_Click
+get lblWin.Caption tmrStart.Enabled tmrBall.Enabled tmrLeft.Enabled mnuPause.Checked lblPause.Visible
+#> {"lblWin.Caption":"Player 2 Wins","tmrStart.Enabled":false,"tmrBall.Enabled":true,"tmrLeft.Enabled":true,"mnuPause.Checked":false,"lblPause.Visible":false}

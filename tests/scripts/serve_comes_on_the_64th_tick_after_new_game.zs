@@ -1,0 +1,11 @@
+# The start timer's 1000 ms are 64 clock ticks of 15.625 ms: after New Game the ball is still
+# at rest on the 63rd tick and served on the 64th, which starts the ball timer, disables the
+# settings menus and stops the start timer.
+cmdPlay_Click
+click mnuNew
+run 984.375
+get tmrStart.Enabled ballDirX ballDirY tmrBall.Enabled mnuSpeed.Enabled
+#> {"tmrStart.Enabled":true,"ballDirX":0,"ballDirY":0,"tmrBall.Enabled":false,"mnuSpeed.Enabled":true}
+run 15.625
+get tmrStart.Enabled tmrBall.Enabled mnuSpeed.Enabled mnuPlayers.Enabled mnuLevel.Enabled
+#> {"tmrStart.Enabled":false,"tmrBall.Enabled":true,"mnuSpeed.Enabled":false,"mnuPlayers.Enabled":false,"mnuLevel.Enabled":false}
