@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Plays the desktop game under a virtual display and takes screenshots of it: the splash, the
+# controls box, the field at the start, a rally, the pause, and levels 2, 3 and 5.
+#   bash tools/screenshots.sh [FOLDER]      (needs xvfb, xdotool and imagemagick)
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+zarb=${ZARB:-$here/build/forms/zarb}
+out=${1:-$here/build/screenshots}
+mkdir -p "$out"
+
+display=:$((90 + RANDOM % 100))
+Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$display
+sleep 1
+"$zarb" >/dev/null 2>&1 &
+game=$!
+trap 'kill $game $xvfb 2>/dev/null || true' EXIT
+sleep 1.5
+
+shot() { import -window root "$out/$1.png"; }
+click_button() {  # the splash's buttons lie 213 pixels down, at 88, 224 and 360 across
+    local splash x y
+    splash=$(xdotool search --name '^ Zarb$' | head -n 1)
+    eval "$(xdotool getwindowgeometry --shell "$splash" | grep -E '^(X|Y)=')"
+    xdotool mousemove $((X + $1)) $((Y + 213)) click 1
+}
+choose_level() {  # Edit > Level > Level N
+    xdotool key alt+e Up Right
+    for ((i = 1; i < $1; i++)); do xdotool key Down; done
+    xdotool key Return
+}
+
+shot splash
+click_button 224 && sleep 0.5 && shot controls_box
+xdotool key Return && sleep 0.3
+click_button 88 && sleep 1
+shot start
+xdotool key F1 && sleep 1.5 && shot rally
+xdotool key Escape && sleep 0.3 && shot paused
+xdotool key F2
+for level in 2 3 5; do
+    choose_level $level && sleep 0.3
+    xdotool key F1 && sleep 2.2 && shot "level$level"
+    xdotool key F2
+done
+echo "screenshots in $out"
