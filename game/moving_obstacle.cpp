@@ -28,25 +28,12 @@ void ZarbWindow::moveObstacle() {
 }
 
 void ZarbWindow::reboundFromMovingObstacle() {
-    const ObstacleFaces f(imgBall, shpObstacle, speedSetting, ballStepY);
     // The inner bound of each side window follows the obstacle's travel: moving left
     // (obstacleDir 0) it lies 50 further right, so the left face reaches 50 deeper towards a
     // ball coming from the left and the right face 50 less deep; moving right, the other way.
     const double travelShift = obstacleDir == 0 ? kObstacleStep : -kObstacleStep;
-    if ((ballDirX == 2) & (f.L >= single(f.OR - f.hx + travelShift)) &
-        (f.L <= single(f.OR + f.hx)) & f.overlapsHeight()) {
-        ballDirX = 1;
-    }
-    if ((ballDirX == 1) & (f.R <= single(f.OL + f.hx + travelShift)) &
-        (f.R >= single(f.OL - f.hx)) & f.overlapsHeight()) {
-        ballDirX = 2;
-    }
-    if ((ballDirY == 2) & f.meetsTop()) {
-        ballDirY = 1;
-    }
-    if ((ballDirY == 1) & f.meetsBottom()) {
-        ballDirY = 2;
-    }
+    ObstacleFaces(imgBall, shpObstacle, speedSetting, ballStepY)
+        .rebound(ballDirX, ballDirY, travelShift);
 }
 
 }  // namespace zarb

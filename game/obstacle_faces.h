@@ -38,6 +38,26 @@ struct ObstacleFaces {
                (L <= single(OR + hx));
     }
 
+    // The four face tests, always all four, in order, each seeing the directions the ones before
+    // it turned: a corner can turn both. travelShift moves the inner bound of both side windows
+    // to the right (the moving obstacle's travel in a tick; 0 for the fixed one).
+    void rebound(std::int32_t& ballDirX, std::int32_t& ballDirY, double travelShift) const {
+        if ((ballDirX == 2) & (L >= single(OR - hx + travelShift)) & (L <= single(OR + hx)) &
+            overlapsHeight()) {
+            ballDirX = 1;
+        }
+        if ((ballDirX == 1) & (R <= single(OL + hx + travelShift)) & (R >= single(OL - hx)) &
+            overlapsHeight()) {
+            ballDirX = 2;
+        }
+        if ((ballDirY == 2) & meetsTop()) {
+            ballDirY = 1;
+        }
+        if ((ballDirY == 1) & meetsBottom()) {
+            ballDirY = 2;
+        }
+    }
+
     float L, T, R, B;
     float OL, OT, OR, OB;
     double hx, hy;
