@@ -103,6 +103,8 @@ void FrmZarb::buildMenus() {
         QMenu* menu = submenu ? edit->addMenu(QString::fromStdString(heading.Caption))
                               : menuBar()->addMenu(QString::fromStdString(heading.Caption));
         menu->setObjectName(entry.name);
+        // Screen readers say the caption without its access-key ampersand.
+        menu->setAccessibleName(QString::fromStdString(heading.Caption).remove('&'));
         menu->menuAction()->setObjectName(entry.name);
         headings_.emplace_back(menu, &heading);
         if (entry.heading == &W::mnuEdit) {
@@ -116,6 +118,7 @@ void FrmZarb::buildMenus() {
             const MenuItem& item = window.*itemEntry.item;
             QAction* action = menu->addAction(QString::fromStdString(item.Caption));
             action->setObjectName(itemEntry.name);
+            action->setToolTip(QString::fromStdString(item.Caption).remove('&'));
             action->setCheckable(itemEntry.checkable);
             if (*itemEntry.shortcut != '\0') {
                 action->setShortcut(QKeySequence(itemEntry.shortcut));
