@@ -67,18 +67,18 @@ FrmSplash::FrmSplash(Program& program)
         {"cmdInfo", "INFO", 2640, &Program::cmdInfo_Click},
         {"cmdExit", "EXIT", 4680, &Program::cmdExit_Click},
     };
-    for (const Button& spec : buttons) {
-        auto* button = new QPushButton(spec.caption, this);
-        button->setObjectName(spec.name);
-        button->setAccessibleName(spec.caption);
-        button->setGeometry(pixels(spec.left, 2880, 1455, 615));
+    for (const Button& entry : buttons) {
+        auto* button = new QPushButton(entry.caption, this);
+        button->setObjectName(entry.name);
+        button->setAccessibleName(entry.caption);
+        button->setGeometry(pixels(entry.left, 2880, 1455, 615));
         button->setFont(sansSerif(17.25, true));
         button->setStyleSheet(
             "QPushButton { color: black; background: rgb(0, 255, 255);"
             " border: 2px outset rgb(128, 255, 255); }"
             "QPushButton:pressed { border-style: inset; }"
             "QPushButton:focus { border: 2px dotted black; }");
-        const auto handler = spec.handler;
+        const auto handler = entry.handler;
         connect(button, &QPushButton::clicked, this, [this, handler] {
             if (!program_.platform().ended()) {
                 (program_.*handler)();
