@@ -10,25 +10,13 @@
 #include "forms/message_box.h"
 #include "forms/qt_platform.h"
 #include "game/program.h"
+#include "tests/forms/desktop.h"
 
 using zarb::Program;
 using zarb::forms::MessageBox;
 using zarb::forms::QtPlatform;
 
 namespace {
-
-struct Desktop {
-    QtPlatform platform;
-    Program program{platform};
-
-    Desktop() {
-        platform.setProgram(program);
-        program.start();
-    }
-    void press(const char* button) {
-        platform.splashWindow()->findChild<QPushButton*>(button)->click();
-    }
-};
 
 // Presses OK on the next box that opens, and keeps its title in title, which must outlive it.
 void closeNextBox(QString& title) {
@@ -47,14 +35,14 @@ class FrmSplashTest : public QObject {
 
   private slots:
     void theSplashShowsItsCaptionAndSize() {
-        Desktop desktop;
+        Desktop desktop(false);
         QCOMPARE(desktop.platform.splashWindow()->windowTitle(), QString(" Zarb"));
         QCOMPARE(desktop.platform.splashWindow()->size(), QSize(447, 258));
         QVERIFY(desktop.platform.splashWindow()->isVisible());
     }
 
     void infoAnyNumberOfTimesThenPlayShowsTheSameWindowInItsStartState() {
-        Desktop desktop;
+        Desktop desktop(false);
         for (int i = 0; i < 3; ++i) {
             QString title;
             closeNextBox(title);
@@ -73,7 +61,7 @@ class FrmSplashTest : public QObject {
     }
 
     void closingTheSplashAfterInfoEndsTheProgram() {
-        Desktop desktop;
+        Desktop desktop(false);
         QString title;
         closeNextBox(title);
         desktop.press("cmdInfo");
@@ -84,7 +72,7 @@ class FrmSplashTest : public QObject {
 
     // Last: ending the program leaves the application's event loops for the rest of the run.
     void exitEndsTheProgram() {
-        Desktop desktop;
+        Desktop desktop(false);
         desktop.press("cmdExit");
         QVERIFY(desktop.platform.ended());
     }

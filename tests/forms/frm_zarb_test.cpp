@@ -14,6 +14,7 @@
 #include "forms/message_box.h"
 #include "forms/qt_platform.h"
 #include "game/program.h"
+#include "tests/forms/desktop.h"
 
 using zarb::Program;
 using zarb::ZarbWindow;
@@ -22,21 +23,6 @@ using zarb::forms::MessageBox;
 using zarb::forms::QtPlatform;
 
 namespace {
-
-// The desktop program as main() puts it together, without its real clock.
-struct Desktop {
-    QtPlatform platform;
-    Program program{platform};
-
-    Desktop() {
-        platform.setProgram(program);
-        program.start();
-        program.cmdPlay_Click();
-    }
-    FrmZarb& window() { return *platform.gameWindow(); }
-    ZarbWindow& zarb() { return *program.zarb(); }
-    QAction* action(const char* name) { return window().findChild<QAction*>(name); }
-};
 
 void sendKey(QWidget& window, QEvent::Type type, int key, bool autoRepeat = false) {
     QKeyEvent event(type, key, Qt::NoModifier, QString(), autoRepeat);
@@ -50,7 +36,7 @@ class FrmZarbTest : public QObject {
 
   private slots:
     void theFieldIsElevenThousandEightHundredEightyByNineThousandSixHundredSixtyTwips() {
-        Desktop desktop;
+        Desktop desktop(true);
         const QWidget* field = desktop.window().findChild<QWidget*>("field");
         QVERIFY(field != nullptr);
         QCOMPARE(field->size(), QSize(792, 644));
@@ -59,7 +45,7 @@ class FrmZarbTest : public QObject {
     }
 
     void theMenusShowTheGamesCaptionsShortcutsAndChecks() {
-        Desktop desktop;
+        Desktop desktop(true);
         QStringList titles;
         for (QAction* menu : desktop.window().menuBar()->actions()) {
             titles << menu->text();
@@ -74,7 +60,7 @@ class FrmZarbTest : public QObject {
     }
 
     void playerShortcutsDoNothingWhileTheirSubmenuIsDisabled() {
-        Desktop desktop;
+        Desktop desktop(true);
         desktop.window().show();
         QVERIFY(QTest::qWaitForWindowActive(&desktop.window()));
         QTest::keyClick(&desktop.window(), Qt::Key_T, Qt::ControlModifier);
@@ -90,7 +76,7 @@ class FrmZarbTest : public QObject {
     }
 
     void keysReachTheRulesAsTheirVirtualKeyCodes() {
-        Desktop desktop;
+        Desktop desktop(true);
         ZarbWindow& zarb = desktop.zarb();
         sendKey(desktop.window(), QEvent::KeyPress, Qt::Key_QuoteDbl);
         QCOMPARE(zarb.keyRightUp, 1);
@@ -104,7 +90,7 @@ class FrmZarbTest : public QObject {
     }
 
     void aHeldKeyRepeatsKeyDownsButOnlyItsRealReleaseLetsGo() {
-        Desktop desktop;
+        Desktop desktop(true);
         sendKey(desktop.window(), QEvent::KeyPress, Qt::Key_A);
         sendKey(desktop.window(), QEvent::KeyRelease, Qt::Key_A, true);
         sendKey(desktop.window(), QEvent::KeyPress, Qt::Key_A, true);
@@ -114,7 +100,7 @@ class FrmZarbTest : public QObject {
     }
 
     void theMatchWonBoxKeepsThePaddlesMovingBehindIt() {
-        Desktop desktop;
+        Desktop desktop(true);
         ZarbWindow& zarb = desktop.zarb();
         zarb.mnuTwo_Click();
         zarb.mnuNew_Click();
