@@ -176,10 +176,11 @@ inline void chooseSpeed(ZarbWindow& w, int speed) {
 }
 
 inline void chooseLevel(ZarbWindow& w, int level) {
-    void (ZarbWindow::*const items[])() = {
-        &ZarbWindow::mnuLevel1_Click, &ZarbWindow::mnuLevel2_Click, &ZarbWindow::mnuLevel3_Click,
-        &ZarbWindow::mnuLevel4_Click, &ZarbWindow::mnuLevel5_Click};
-    (w.*items[level - 1])();
+    (w.*(level == 2   ? &ZarbWindow::mnuLevel2_Click
+         : level == 3 ? &ZarbWindow::mnuLevel3_Click
+         : level == 4 ? &ZarbWindow::mnuLevel4_Click
+         : level == 5 ? &ZarbWindow::mnuLevel5_Click
+                      : &ZarbWindow::mnuLevel1_Click))();
 }
 
 // The captions of the checked items of a submenu: "exactly this one" reads as one string.
