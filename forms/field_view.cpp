@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "forms/game_font.h"
 #include "game/zarb_window.h"
 
 namespace zarb::forms {
@@ -24,13 +25,10 @@ struct LabelStyle {
     QColor background;  // transparent where the label has none
 };
 
-// The labels' face, mapped to an installed sans-serif one, at its point size for 96 dpi; a
-// caption that would not fit its label is drawn smaller rather than clipped.
+// The labels' face at its point size; a caption that would not fit its label is drawn smaller
+// rather than clipped.
 QFont fittingFont(const LabelStyle& style, const QString& text, const QRectF& box, int flags) {
-    QFont font;
-    font.setFamilies({"Liberation Sans", "DejaVu Sans", "Arial", "Helvetica"});
-    font.setStyleHint(QFont::SansSerif);
-    font.setBold(style.bold);
+    QFont font = gameFont(style.points, style.bold);
     for (double scale = 1.0; scale > 0.3; scale -= 0.05) {
         font.setPixelSize(static_cast<int>(style.points * 96.0 / 72.0 * scale));
         const QRectF needed = QFontMetricsF(font).boundingRect(box, flags, text);

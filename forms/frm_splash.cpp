@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "forms/field_view.h"
+#include "forms/game_font.h"
 #include "game/program.h"
 
 namespace zarb::forms {
@@ -19,15 +20,6 @@ constexpr int kHeight = 258;
 QRect pixels(int left, int top, int width, int height) {
     return QRect(qRound(left / kTwipsPerPixel), qRound(top / kTwipsPerPixel),
                  qRound(width / kTwipsPerPixel), qRound(height / kTwipsPerPixel));
-}
-
-QFont sansSerif(double points, bool bold) {
-    QFont font;
-    font.setFamilies({"Liberation Sans", "DejaVu Sans", "Arial", "Helvetica"});
-    font.setStyleHint(QFont::SansSerif);
-    font.setBold(bold);
-    font.setPixelSize(qRound(points * 96.0 / 72.0));
-    return font;
 }
 
 }  // namespace
@@ -46,14 +38,14 @@ FrmSplash::FrmSplash(Program& program)
     intro->setObjectName("lblIntro");
     intro->setGeometry(pixels(600, 0, 5535, 2175));
     intro->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    intro->setFont(sansSerif(96, true));
+    intro->setFont(gameFont(96, true));
     intro->setStyleSheet("color: rgb(255, 0, 0); background: transparent;");
 
     auto* credits = new QLabel("by the Zarb developers", this);
     credits->setObjectName("lblProgrammers");
     credits->setGeometry(pixels(480, 2160, 5775, 375));
     credits->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    credits->setFont(sansSerif(12, true));
+    credits->setFont(gameFont(12, true));
     credits->setStyleSheet("color: rgb(0, 255, 255); background: black;");
 
     struct Button {
@@ -72,7 +64,7 @@ FrmSplash::FrmSplash(Program& program)
         button->setObjectName(entry.name);
         button->setAccessibleName(entry.caption);
         button->setGeometry(pixels(entry.left, 2880, 1455, 615));
-        button->setFont(sansSerif(17.25, true));
+        button->setFont(gameFont(17.25, true));
         button->setStyleSheet(
             "QPushButton { color: black; background: rgb(0, 255, 255);"
             " border: 2px outset rgb(128, 255, 255); }"
