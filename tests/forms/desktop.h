@@ -4,18 +4,43 @@
 // or, after PLAY!, the game window.
 
 #include <QPushButton>
+#include <string>
+#include <vector>
 
 #include "forms/frm_splash.h"
 #include "forms/frm_zarb.h"
 #include "forms/qt_platform.h"
 #include "game/program.h"
 
+// The desktop's own platform, which can note a box's title and text instead of opening it.
+class NotingPlatform : public zarb::forms::QtPlatform {
+  public:
+    struct Box {
+        std::string title;
+        std::string text;
+        bool pausedAsShown;
+    };
+    bool noteBoxes = false;
+    std::vector<Box> boxes;
+    zarb::Program* program = nullptr;
+
+    void showMessage(const std::string& title, const std::string& text) override {
+        if (!noteBoxes) {
+            QtPlatform::showMessage(title, text);
+            return;
+        }
+        const zarb::ZarbWindow* zarb = program == nullptr ? nullptr : program->zarb();
+        boxes.push_back({title, text, zarb != nullptr && zarb->mnuPause.Checked});
+    }
+};
+
 struct Desktop {
-    zarb::forms::QtPlatform platform;
+    NotingPlatform platform;
     zarb::Program program{platform};
 
     explicit Desktop(bool pressPlay) {
         platform.setProgram(program);
+        platform.program = &program;
         program.start();
         if (pressPlay) {
             program.cmdPlay_Click();

@@ -29,6 +29,69 @@ void sendKey(QWidget& window, QEvent::Type type, int key, bool autoRepeat = fals
     QApplication::sendEvent(&window, &event);
 }
 
+// Plays on until the serve one second after New Game has put the ball in play.
+void serve(Desktop& desktop) {
+    desktop.zarb().mnuNew_Click();
+    desktop.program.timers().run(1100);
+}
+
+// Sends the ball past the right edge and lets one clock tick score Player 1's next point.
+void scoreForPlayer1(Desktop& desktop) {
+    ZarbWindow& zarb = desktop.zarb();
+    zarb.imgBall.Left = 11600;
+    zarb.ballDirX = 1;
+    desktop.program.timers().run(16);
+}
+
+struct MatchPhase {
+    const char* name;
+    void (*reach)(Desktop&);
+    bool helpPauses;
+};
+
+// Every phase a Help item can be chosen in; it pauses exactly while the ball's timer runs.
+const MatchPhase kMatchPhases[] = {
+    {"no match yet", [](Desktop&) {}, false},
+    {"after End Game",
+     [](Desktop& desktop) {
+         serve(desktop);
+         desktop.zarb().mnuEnd_Click();
+     },
+     false},
+    {"waiting for the first serve", [](Desktop& desktop) { desktop.zarb().mnuNew_Click(); }, false},
+    {"rally", serve, true},
+    {"already paused",
+     [](Desktop& desktop) {
+         serve(desktop);
+         desktop.zarb().mnuPause_Click();
+     },
+     true},
+    {"between two points",
+     [](Desktop& desktop) {
+         serve(desktop);
+         scoreForPlayer1(desktop);
+     },
+     true},
+    {"after a won match",
+     [](Desktop& desktop) {
+         serve(desktop);
+         desktop.zarb().player1Score = 9;
+         scoreForPlayer1(desktop);
+     },
+     true},
+};
+
+struct HelpItem {
+    const char* action;
+    const char* title;
+};
+
+const HelpItem kHelpItems[] = {
+    {"mnuRules", "Rules of Zarb"},
+    {"mnuControls", "Keyboard Controls"},
+    {"mnuAbout", "About Zarb"},
+};
+
 }  // namespace
 
 class FrmZarbTest : public QObject {
@@ -42,6 +105,35 @@ class FrmZarbTest : public QObject {
         QCOMPARE(field->size(), QSize(792, 644));
         QCOMPARE(desktop.window().windowTitle(), QString("Zarb"));
         QCOMPARE(desktop.window().minimumSize(), desktop.window().maximumSize());
+    }
+
+    // The scaled run sets QT_SCALE_FACTOR=2: the field keeps its layout in logical pixels, and
+    // the ball's pixels grow whole, so no blend of the ball and the black field appears.
+    void theFieldKeepsItsLayoutAndCrispPicturesOnAScaledScreen() {
+        Desktop desktop(true);
+        QWidget* field = desktop.window().findChild<QWidget*>("field");
+        desktop.window().show();
+        const qreal scale = qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble();
+        QCOMPARE(field->devicePixelRatioF(), scale);
+        QCOMPARE(field->size(), QSize(792, 644));
+
+        const QImage shot = field->grab().toImage();
+        QCOMPARE(shot.size(), QSize(792, 644) * scale);
+        const ZarbWindow& zarb = desktop.zarb();
+        const QRect ball(int(zarb.imgBall.Left / 15 * scale), int(zarb.imgBall.Top / 15 * scale),
+                         int(zarb.imgBall.Width / 15 * scale),
+                         int(zarb.imgBall.Height / 15 * scale));
+        int ballPixels = 0;
+        for (int y = ball.top(); y <= ball.bottom(); ++y) {
+            for (int x = ball.left(); x <= ball.right(); ++x) {
+                const QRgb pixel = shot.pixel(x, y);
+                QVERIFY2(
+                    pixel == qRgb(0, 0, 0) || pixel == qRgb(194, 241, 244),
+                    qPrintable(QString("a blend at %1, %2: %3").arg(x).arg(y).arg(pixel, 0, 16)));
+                ballPixels += pixel != qRgb(0, 0, 0);
+            }
+        }
+        QVERIFY(ballPixels > ball.width() * ball.height() / 2);
     }
 
     void theMenusShowTheGamesCaptionsShortcutsAndChecks() {
@@ -97,6 +189,64 @@ class FrmZarbTest : public QObject {
         QCOMPARE(desktop.zarb().keyLeftUp, 1);
         sendKey(desktop.window(), QEvent::KeyRelease, Qt::Key_A);
         QCOMPARE(desktop.zarb().keyLeftUp, 0);
+    }
+
+    void eachHelpItemPausesOnlyARunningMatch_data() {
+        QTest::addColumn<int>("phase");
+        QTest::addColumn<int>("item");
+        for (int phase = 0; phase < int(std::size(kMatchPhases)); ++phase) {
+            for (int item = 0; item < int(std::size(kHelpItems)); ++item) {
+                QTest::addRow("%s, %s", kHelpItems[item].action, kMatchPhases[phase].name)
+                    << phase << item;
+            }
+        }
+    }
+
+    void eachHelpItemPausesOnlyARunningMatch() {
+        QFETCH(int, phase);
+        QFETCH(int, item);
+        Desktop desktop(true);
+        desktop.platform.noteBoxes = true;
+        kMatchPhases[phase].reach(desktop);
+        const ZarbWindow& zarb = desktop.zarb();
+        const bool ballWasMoving = zarb.tmrBall.Enabled();
+        const std::size_t boxesBefore = desktop.platform.boxes.size();
+
+        desktop.action(kHelpItems[item].action)->trigger();
+
+        QCOMPARE(desktop.platform.boxes.size(), boxesBefore + 1);
+        const NotingPlatform::Box& box = desktop.platform.boxes.back();
+        QCOMPARE(box.title, std::string(kHelpItems[item].title));
+        QCOMPARE(box.pausedAsShown, kMatchPhases[phase].helpPauses);
+        QCOMPARE(zarb.mnuPause.Checked, kMatchPhases[phase].helpPauses);
+        QCOMPARE(desktop.action("mnuPause")->isChecked(), kMatchPhases[phase].helpPauses);
+        if (kMatchPhases[phase].helpPauses) {
+            QVERIFY(!zarb.tmrBall.Enabled() && !zarb.tmrLeft.Enabled());
+            QVERIFY(!zarb.tmrRight.Enabled() && !zarb.tmrStart.Enabled());
+        } else {
+            QCOMPARE(zarb.tmrBall.Enabled(), ballWasMoving);
+        }
+    }
+
+    void theFirstServeHappensBehindAHelpBox() {
+        Desktop desktop(true);
+        desktop.zarb().mnuNew_Click();
+        desktop.window().show();
+        zarb::forms::DesktopClock clock(desktop.program.timers(), desktop.platform,
+                                        [&desktop] { desktop.platform.refreshWindows(); });
+        bool servedBehindTheBox = false;
+        QTimer::singleShot(1500, [&] {
+            auto* box = dynamic_cast<MessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) {
+                return;
+            }
+            servedBehindTheBox = desktop.zarb().tmrBall.Enabled();
+            box->findChild<QPushButton*>()->click();
+        });
+        clock.start();
+        desktop.action("mnuRules")->trigger();
+        QVERIFY(servedBehindTheBox);
+        QVERIFY(!desktop.zarb().mnuPause.Checked);
     }
 
     void theMatchWonBoxKeepsThePaddlesMovingBehindIt() {
