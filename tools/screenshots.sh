@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Plays the desktop game under a virtual display and takes screenshots of it: the splash, the
-# controls box, the field at the start, a rally, the pause, and levels 2, 3 and 5.
+# controls box, the field at the start, a rally, the pause, levels 2, 3 and 5, and on level 3
+# the ball at the field's top or bottom edge, where it comes through to the other side.
 #   bash tools/screenshots.sh [FOLDER]      (needs xvfb, xdotool and imagemagick)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -39,9 +40,35 @@ shot start
 xdotool key F1 && sleep 1.5 && shot rally
 xdotool key Escape && sleep 0.3 && shot paused
 xdotool key F2
+# True when a strip of the field, ROWS pixels from row TOP down, shows some of the ball, leaving
+# out the paddles' columns at either side.
+ball_in_strip() {
+    local top=$1 rows=$2 brightest
+    brightest=$(convert "$out/.frame.png" -crop "712x${rows}+$((X + 40))+$((Y + menu + top))" +repage \
+        -fill black +opaque 'rgb(194,241,244)' -format '%[max]' info:)
+    [ "$brightest" != 0 ]
+}
+# Level 3 has no ceiling and no floor: keep looking until the ball reaches either edge of the
+# field (567 pixels high, above the red bar).
+edge_shot() {
+    local game i
+    game=$(xdotool search --onlyvisible --name '^Zarb$' | head -n 1)
+    eval "$(xdotool getwindowgeometry --shell "$game" | grep -E '^(X|Y|HEIGHT)=')"
+    menu=$((HEIGHT - 644))
+    for ((i = 0; i < 80; i++)); do
+        import -window root "$out/.frame.png"
+        if ball_in_strip 0 24 || ball_in_strip 543 24; then
+            mv "$out/.frame.png" "$out/level3_edge.png"
+            return
+        fi
+    done
+    echo "the ball did not reach an edge of the field on level 3" >&2
+    rm -f "$out/.frame.png"
+}
 for level in 2 3 5; do
     choose_level $level && sleep 0.3
     xdotool key F1 && sleep 2.2 && shot "level$level"
+    [ $level = 3 ] && edge_shot
     xdotool key F2
 done
 echo "screenshots in $out"
