@@ -61,12 +61,12 @@ case $what in
     test)
         # The windows are tested on Qt's offscreen platform: no display is needed.
         (cd "$build_dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs")
-        # The rules, zarb-headless and their tests once more under AddressSanitizer and
-        # UndefinedBehaviorSanitizer: any report fails the run.
+        # Everything once more under AddressSanitizer, LeakSanitizer and
+        # UndefinedBehaviorSanitizer, the windows included: any report fails the run.
         sanitize_dir=${build_dir}-sanitize
-        cmake -S . -B "$sanitize_dir" -DZARB_SANITIZE=ON -DZARB_DESKTOP=OFF -DZARB_BENCHMARKS=OFF
+        cmake -S . -B "$sanitize_dir" -DZARB_SANITIZE=ON -DZARB_DESKTOP=ON -DZARB_BENCHMARKS=OFF
         cmake --build "$sanitize_dir" -j "$jobs"
         cd "$sanitize_dir"
-        ctest --output-on-failure -j "$jobs"
+        QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs"
         ;;
 esac

@@ -52,12 +52,12 @@ FrmSplash::FrmSplash(Program& program)
         const char* name;
         const char* caption;
         int left;
-        void (Program::*handler)();
+        void (*handler)(Program&);
     };
     const Button buttons[] = {
-        {"cmdPlay", "PLAY!", 600, &Program::cmdPlay_Click},
-        {"cmdInfo", "INFO", 2640, &Program::cmdInfo_Click},
-        {"cmdExit", "EXIT", 4680, &Program::cmdExit_Click},
+        {"cmdPlay", "PLAY!", 600, [](Program& program) { program.cmdPlay_Click(); }},
+        {"cmdInfo", "INFO", 2640, [](Program& program) { program.cmdInfo_Click(); }},
+        {"cmdExit", "EXIT", 4680, [](Program& program) { program.cmdExit_Click(); }},
     };
     for (const Button& entry : buttons) {
         auto* button = new QPushButton(entry.caption, this);
@@ -73,7 +73,7 @@ FrmSplash::FrmSplash(Program& program)
         const auto handler = entry.handler;
         connect(button, &QPushButton::clicked, this, [this, handler] {
             if (!program_.platform().ended()) {
-                (program_.*handler)();
+                handler(program_);
             }
         });
     }

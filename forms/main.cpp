@@ -5,9 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "forms/desktop_clock.h"
-#include "forms/qt_platform.h"
-#include "game/program.h"
+#include "forms/desktop_program.h"
 
 namespace {
 
@@ -38,13 +36,6 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Zarb");
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/zarb.png")));
 
-    zarb::forms::QtPlatform platform;
-    zarb::Program program(platform);
-    platform.setProgram(program);
-    zarb::forms::DesktopClock clock(program.timers(), platform,
-                                    [&platform] { platform.refreshWindows(); });
-
-    program.start();
-    clock.start();
-    return platform.ended() ? 0 : QApplication::exec();
+    zarb::forms::DesktopProgram zarb;
+    return zarb.exec();
 }
