@@ -22,7 +22,9 @@ jobs=$(nproc 2>/dev/null || echo 2)
 # What the game needs to build and run, then what its tests and benchmarks add.
 packages=(cmake make g++ qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation2 fonts-dejavu-core)
 if [ "$what" != play ]; then
-    packages+=(libgtest-dev libgmock-dev libbenchmark-dev)
+    # The package test builds the .deb and checks its files with Debian's own tools.
+    packages+=(libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream dpkg-dev
+        groff-base)
 fi
 
 install_missing() {

@@ -34,6 +34,8 @@ int main(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName("Zarb");
+    // Desktops match the window to its menu entry and icon by this name.
+    QGuiApplication::setDesktopFileName("net.zarbgame.Zarb");
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/zarb.png")));
 
     zarb::forms::DesktopProgram zarb;

@@ -1,7 +1,9 @@
 // Draws the game's pictures and writes them into the folder given: the paddle and ball GIFs, the
 // window icon and the invisible pointer. The results are committed and embedded in the program;
-// run `bash resources/make_pictures.sh` to make them again.
+// run `bash resources/make_pictures.sh` to make them again. Given a second folder, it also draws
+// the icon at each size a desktop's icon theme asks for, into SIZE/zarb.png below that folder.
 
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -124,12 +126,17 @@ int ballPixel(int x, int y) {
     return dx * dx + dy * dy <= 16.5 * 16.5 ? 1 : 0;
 }
 
-// A shaded orange ball on a transparent background.
-QImage icon() {
-    QImage image(64, 64, QImage::Format_ARGB32_Premultiplied);
+// The sizes of the icon that the desktop menus and software centres look up.
+constexpr int kThemeIconSizes[] = {16, 32, 48, 64, 128, 256};
+
+// A shaded orange ball on a transparent background, drawn on a 64-pixel grid and scaled to the
+// size asked for, so that every size shows the same ball with its light at the top left.
+QImage icon(int size = 64) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 64.0, size / 64.0);
     QRadialGradient shade(QPointF(24, 22), 40, QPointF(22, 19));
     shade.setColorAt(0, QColor(255, 236, 190));
     shade.setColorAt(0.25, QColor(255, 170, 60));
@@ -150,8 +157,8 @@ bool write(const QString& path, const QByteArray& bytes) {
 
 int main(int argc, char** argv) {
     QGuiApplication application(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: zarb-make-pictures FOLDER\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: zarb-make-pictures FOLDER [ICON_THEME_FOLDER]\n");
         return 1;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]) + "/";
@@ -164,6 +171,17 @@ int main(int argc, char** argv) {
     if (!written) {
         std::fprintf(stderr, "zarb-make-pictures: cannot write into %s\n", argv[1]);
         return 1;
+    }
+    if (argc == 3) {
+        const QDir themeFolder(QString::fromLocal8Bit(argv[2]));
+        for (const int size : kThemeIconSizes) {
+            const QString sizeName = QString::number(size);
+            if (!themeFolder.mkpath(sizeName) ||
+                !icon(size).save(themeFolder.filePath(sizeName + "/zarb.png"))) {
+                std::fprintf(stderr, "zarb-make-pictures: cannot write into %s\n", argv[2]);
+                return 1;
+            }
+        }
     }
     return 0;
 }
