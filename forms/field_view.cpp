@@ -1,5 +1,6 @@
 #include "forms/field_view.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
 #include "forms/game_font.h"
@@ -17,12 +18,38 @@ QRectF pixels(const Control& control) {
             control.Width / kTwipsPerPixel, control.Height / kTwipsPerPixel};
 }
 
+enum class Piece { Label, Obstacle, Ball, Paddle };
+
 struct LabelStyle {
     double points;
     bool bold;
     Qt::Alignment alignment;
     QColor text;
     QColor background;  // transparent where the label has none
+};
+
+const QColor kNone(Qt::transparent);
+const Qt::Alignment kCentred = Qt::AlignHCenter | Qt::AlignTop;
+const Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignTop;
+
+// Each piece in the drawing order of FieldView's pieces_: the ball lies over the obstacle, the
+// score labels and the status line over the red bar.
+struct PieceStyle {
+    Piece kind;
+    LabelStyle label;
+};
+const PieceStyle kStyles[] = {
+    {Piece::Label, {30, false, kCentred, Qt::red, kNone}},         // lblLevel
+    {Piece::Obstacle, {}},                                         // shpObstacle
+    {Piece::Ball, {}},                                             // imgBall2
+    {Piece::Ball, {}},                                             // imgBall
+    {Piece::Label, {90, false, kCentred, Qt::red, kNone}},         // lblPause
+    {Piece::Paddle, {}},                                           // imgRight
+    {Piece::Paddle, {}},                                           // imgLeft
+    {Piece::Label, {12, false, kLeft, Qt::black, kScoreBarRed}},   // lblLabel
+    {Piece::Label, {13.5, true, kCentred, Qt::black, Qt::white}},  // lblWin
+    {Piece::Label, {12, true, kLeft, Qt::black, Qt::white}},       // lblPlayer1
+    {Piece::Label, {12, true, kLeft, Qt::black, Qt::white}},       // lblPlayer2
 };
 
 // The labels' face at its point size; a caption that would not fit its label is drawn smaller
@@ -39,30 +66,9 @@ QFont fittingFont(const LabelStyle& style, const QString& text, const QRectF& bo
     return font;
 }
 
-void drawLabel(QPainter& painter, const Control& label, const LabelStyle& style) {
-    if (!label.Visible) {
-        return;
-    }
-    const QRectF box = pixels(label);
-    if (style.background.alpha() != 0) {
-        painter.fillRect(box, style.background);
-    }
-    const QString text = QString::fromStdString(label.Caption);
-    if (text.isEmpty()) {
-        return;
-    }
-    const int flags = static_cast<int>(style.alignment) | Qt::TextWordWrap;
-    painter.setFont(fittingFont(style, text, box, flags));
-    painter.setPen(style.text);
-    painter.drawText(box, flags, text);
-}
-
-// The paddle and ball pictures at their natural size: 30 by 106 and 33 by 33 pixels. On a
-// scaled screen their pixels grow whole, so the edges stay sharp.
-void drawPicture(QPainter& painter, const Control& control, const QPixmap& picture) {
-    if (control.Visible) {
-        painter.drawPixmap(pixels(control), picture, QRectF(picture.rect()));
-    }
+// The pixels a piece covers, widened to whole pixels for the repaint.
+QRect covered(const QRectF& place) {
+    return place.toAlignedRect().adjusted(-1, -1, 1, 1);
 }
 
 }  // namespace
@@ -70,38 +76,94 @@ void drawPicture(QPainter& painter, const Control& control, const QPixmap& pictu
 FieldView::FieldView(const ZarbWindow& window, QWidget* parent)
     : QWidget(parent),
       window_(window),
+      pieces_{&window.lblLevel, &window.shpObstacle, &window.imgBall2,  &window.imgBall,
+              &window.lblPause, &window.imgRight,    &window.imgLeft,   &window.lblLabel,
+              &window.lblWin,   &window.lblPlayer1,  &window.lblPlayer2},
       paddle_(QStringLiteral(":/paddle.gif")),
       ball_(QStringLiteral(":/ball.gif")) {
+    static_assert(std::size(kStyles) == kPieces);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
 }
 
-void FieldView::paintEvent(QPaintEvent*) {
-    const ZarbWindow& w = window_;
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.fillRect(rect(), Qt::black);
-
-    const QColor none(Qt::transparent);
-    const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignTop;
-    const Qt::Alignment left = Qt::AlignLeft | Qt::AlignTop;
-
-    // From the bottom of the drawing order up: the ball lies over the obstacle, the score
-    // labels and the status line over the red bar.
-    drawLabel(painter, w.lblLevel, {30, false, centred, Qt::red, none});
-    if (w.shpObstacle.Visible) {
-        painter.fillRect(pixels(w.shpObstacle), kObstacleColour);
+void FieldView::refresh() {
+    QRegion changed;
+    for (std::size_t i = 0; i < kPieces; ++i) {
+        const Control& piece = *pieces_[i];
+        Drawn& drawn = drawn_[i];
+        const QRectF place = pixels(piece);
+        if (place == drawn.place && piece.Visible == drawn.visible &&
+            piece.Caption == drawn.caption) {
+            continue;
+        }
+        if (drawn.visible) {
+            changed += covered(drawn.place);
+        }
+        if (piece.Visible) {
+            changed += covered(place);
+        }
+        drawn = {place, piece.Visible, piece.Caption};
     }
-    drawPicture(painter, w.imgBall2, ball_);
-    drawPicture(painter, w.imgBall, ball_);
-    drawLabel(painter, w.lblPause, {90, false, centred, Qt::red, none});
-    drawPicture(painter, w.imgRight, paddle_);
-    drawPicture(painter, w.imgLeft, paddle_);
-    drawLabel(painter, w.lblLabel, {12, false, left, Qt::black, kScoreBarRed});
-    drawLabel(painter, w.lblWin, {13.5, true, centred, Qt::black, Qt::white});
-    drawLabel(painter, w.lblPlayer1, {12, true, left, Qt::black, Qt::white});
-    drawLabel(painter, w.lblPlayer2, {12, true, left, Qt::black, Qt::white});
+    if (!changed.isEmpty()) {
+        update(changed);
+    }
+}
+
+void FieldView::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.fillRect(event->rect(), Qt::black);
+    for (std::size_t i = 0; i < kPieces; ++i) {
+        const Control& piece = *pieces_[i];
+        if (!piece.Visible || !event->region().intersects(covered(pixels(piece)))) {
+            continue;
+        }
+        switch (kStyles[i].kind) {
+            case Piece::Label:
+                drawLabel(painter, i);
+                break;
+            case Piece::Obstacle:
+                painter.fillRect(pixels(piece), kObstacleColour);
+                break;
+            case Piece::Ball:
+                drawPicture(painter, i, ball_);
+                break;
+            case Piece::Paddle:
+                drawPicture(painter, i, paddle_);
+                break;
+        }
+    }
+}
+
+void FieldView::drawLabel(QPainter& painter, std::size_t piece) {
+    const Control& label = *pieces_[piece];
+    const LabelStyle& style = kStyles[piece].label;
+    const QRectF box = pixels(label);
+    LabelPicture& kept = labels_[piece];
+    const qreal scale = devicePixelRatioF();
+    if (kept.picture.isNull() || kept.caption != label.Caption || kept.size != box.size() ||
+        kept.scale != scale) {
+        // Drawn at the screen's own pixel density, so text stays crisp on a scaled screen.
+        const QRectF inside(QPointF(0, 0), box.size());
+        kept = {label.Caption, box.size(), scale, QPixmap(inside.toAlignedRect().size() * scale)};
+        kept.picture.setDevicePixelRatio(scale);
+        kept.picture.fill(style.background);
+        const QString text = QString::fromStdString(label.Caption);
+        if (!text.isEmpty()) {
+            QPainter caption(&kept.picture);
+            caption.setRenderHint(QPainter::TextAntialiasing);
+            const int flags = static_cast<int>(style.alignment) | Qt::TextWordWrap;
+            caption.setFont(fittingFont(style, text, inside, flags));
+            caption.setPen(style.text);
+            caption.drawText(inside, flags, text);
+        }
+    }
+    painter.drawPixmap(box.topLeft(), kept.picture);
+}
+
+// The paddle and ball pictures at their natural size: 30 by 106 and 33 by 33 pixels. On a
+// scaled screen their pixels grow whole, so the edges stay sharp.
+void FieldView::drawPicture(QPainter& painter, std::size_t piece, const QPixmap& picture) {
+    painter.drawPixmap(pixels(*pieces_[piece]), picture, QRectF(picture.rect()));
 }
 
 }  // namespace zarb::forms

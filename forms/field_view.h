@@ -4,10 +4,13 @@
 
 #include <QPixmap>
 #include <QWidget>
+#include <array>
+#include <string>
 
 namespace zarb {
 class ZarbWindow;
-}
+struct Control;
+}  // namespace zarb
 
 namespace zarb::forms {
 
@@ -18,11 +21,39 @@ class FieldView : public QWidget {
   public:
     FieldView(const ZarbWindow& window, QWidget* parent);
 
+    // Repaints only where a piece has moved, appeared, gone or changed its caption since it was
+    // last drawn: on most clock ticks that is the ball and a paddle.
+    void refresh();
+
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    // The field's pieces in their drawing order, from the bottom up.
+    static constexpr std::size_t kPieces = 11;
+
+    // A piece as it was last asked to be drawn.
+    struct Drawn {
+        QRectF place;
+        bool visible = false;
+        std::string caption;
+    };
+
+    // A label's caption drawn once in its box, kept until the caption or the screen changes.
+    struct LabelPicture {
+        std::string caption;
+        QSizeF size;
+        qreal scale = 0;
+        QPixmap picture;
+    };
+
+    void drawLabel(QPainter& painter, std::size_t piece);
+    void drawPicture(QPainter& painter, std::size_t piece, const QPixmap& picture);
+
     const ZarbWindow& window_;
+    std::array<const Control*, kPieces> pieces_;
+    std::array<Drawn, kPieces> drawn_;
+    std::array<LabelPicture, kPieces> labels_;
     QPixmap paddle_;
     QPixmap ball_;
 };

@@ -106,7 +106,7 @@ void FrmZarb::buildMenus() {
         // Screen readers say the caption without its access-key ampersand.
         menu->setAccessibleName(QString::fromStdString(heading.Caption).remove('&'));
         menu->menuAction()->setObjectName(entry.name);
-        headings_.emplace_back(menu, &heading);
+        shown_.push_back({menu->menuAction(), &heading, true, heading.Caption});
         if (entry.heading == &W::mnuEdit) {
             edit = menu;
         }
@@ -133,29 +133,30 @@ void FrmZarb::buildMenus() {
                     refresh();
                 }
             });
-            items_.emplace_back(action, &item);
+            shown_.push_back({action, &item, false, item.Caption});
         }
     }
 }
 
 void FrmZarb::refresh() {
-    for (auto& [menu, heading] : headings_) {
-        const QString caption = QString::fromStdString(heading->Caption);
-        if (menu->title() != caption) {
-            menu->setTitle(caption);
+    for (ShownItem& shown : shown_) {
+        const MenuItem& item = *shown.item;
+        if (shown.caption != item.Caption) {
+            shown.caption = item.Caption;
+            shown.action->setText(QString::fromStdString(item.Caption));
         }
-        menu->menuAction()->setEnabled(heading->Enabled);
-    }
-    // A disabled submenu heading also disables its items, shortcuts included.
-    for (auto& [action, item] : items_) {
-        const QString caption = QString::fromStdString(item->Caption);
-        if (action->text() != caption) {
-            action->setText(caption);
+        // Qt flips a checkable item's mark as it is chosen; the model has the last word.
+        if (!shown.heading && shown.action->isChecked() != item.Checked) {
+            shown.action->setChecked(item.Checked);
         }
-        action->setChecked(item->Checked);
-        action->setEnabled(item->reachable());
+        // A disabled submenu heading also disables its items, shortcuts included.
+        const bool enabled = shown.heading ? item.Enabled : item.reachable();
+        if (shown.enabled != enabled) {
+            shown.enabled = enabled;
+            shown.action->setEnabled(enabled);
+        }
     }
-    field_->update();
+    field_->refresh();
 }
 
 void FrmZarb::keyPressEvent(QKeyEvent* event) {

@@ -4,7 +4,7 @@
 // model and forwards keys, menu choices and its close box to the rules; no rule lives here.
 
 #include <QMainWindow>
-#include <utility>
+#include <string>
 #include <vector>
 
 namespace zarb {
@@ -34,8 +34,15 @@ class FrmZarb : public QMainWindow {
 
     Program& program_;
     FieldView* field_;
-    std::vector<std::pair<QAction*, const MenuItem*>> items_;
-    std::vector<std::pair<QMenu*, const MenuItem*>> headings_;
+    // A menu heading or item as the menu bar last showed it: Qt is told only of changes.
+    struct ShownItem {
+        QAction* action;
+        const MenuItem* item;
+        bool heading;
+        std::string caption;
+        bool enabled = true;
+    };
+    std::vector<ShownItem> shown_;
 };
 
 }  // namespace zarb::forms
