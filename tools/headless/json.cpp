@@ -34,19 +34,26 @@ std::string jsonNumber(float value) {
     const int k = static_cast<int>(digits.size());
     const int n = exponent + 1;
     std::string out = negative ? "-" : "";
+    // One append at a time: GCC's optimiser misreads chains of + on strings as overlapping.
     if (k <= n && n <= 21) {
-        out += digits + std::string(static_cast<std::size_t>(n - k), '0');
+        out += digits;
+        out.append(static_cast<std::size_t>(n - k), '0');
     } else if (0 < n && n <= 21) {
-        out += digits.substr(0, static_cast<std::size_t>(n)) + "." +
-               digits.substr(static_cast<std::size_t>(n));
+        out.append(digits, 0, static_cast<std::size_t>(n));
+        out += '.';
+        out.append(digits, static_cast<std::size_t>(n));
     } else if (-6 < n && n <= 0) {
-        out += "0." + std::string(static_cast<std::size_t>(-n), '0') + digits;
+        out += "0.";
+        out.append(static_cast<std::size_t>(-n), '0');
+        out += digits;
     } else {
-        out += digits.substr(0, 1);
+        out += digits[0];
         if (k > 1) {
-            out += "." + digits.substr(1);
+            out += '.';
+            out.append(digits, 1);
         }
-        out += (n - 1 < 0 ? "e-" : "e+") + std::to_string(n - 1 < 0 ? 1 - n : n - 1);
+        out += n - 1 < 0 ? "e-" : "e+";
+        out += std::to_string(n - 1 < 0 ? 1 - n : n - 1);
     }
     return out;
 }

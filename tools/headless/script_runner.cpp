@@ -407,7 +407,12 @@ class Command {
                 const NamedValue& named = loadedValue(name);
                 value = valueJson(*program_.zarb(), named);
             }
-            object += (i == 1 ? "" : ",") + jsonString(name) + ":" + *value;
+            if (i > 1) {
+                object += ',';
+            }
+            object += jsonString(name);
+            object += ':';
+            object += *value;
         }
         out_ << object << "}\n";
     }
