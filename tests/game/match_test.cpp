@@ -9,18 +9,6 @@ constexpr double kTick = TimerService::kTickMs;
 
 using Serve = WindowTest;
 
-TEST_F(Serve, TheNextServeComesOneSecondAfterAPoint) {
-    game.serve(0.5f, 0.5f, 0.5f);
-    game.timers.run(10 * kTick);
-    scorePoint(w, 2);
-    game.timers.run(1000 - kTick);
-    EXPECT_EQ(w.ballDirX, 0);
-    EXPECT_EQ(w.lblWin.Caption, "Player 2 Wins!");
-    game.timers.run(kTick);
-    EXPECT_NE(w.ballDirX, 0);
-    EXPECT_EQ(w.lblWin.Caption, "One Player Mode");
-}
-
 struct DrawRow {
     const char* name;
     float rDirX, rDirY, rStep;
@@ -182,17 +170,6 @@ const ResumeRow kResumeRows[] = {
      "One Player Mode"},
 };
 INSTANTIATE_TEST_SUITE_P(Cases, Resume, ::testing::ValuesIn(kResumeRows), rowName<ResumeRow>);
-
-TEST_F(Serve, BetweenPointsComesOneSecondAfterTheResume) {
-    enter(game, Phase::BetweenPoints);
-    w.mnuPause_Click();
-    game.timers.run(3000);
-    w.mnuPause_Click();
-    game.timers.run(1000 - kTick);
-    EXPECT_EQ(w.ballDirX, 0);
-    game.timers.run(kTick);
-    EXPECT_NE(w.ballDirX, 0);
-}
 
 }  // namespace
 }  // namespace zarb::testing

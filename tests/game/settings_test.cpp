@@ -7,29 +7,6 @@ namespace {
 
 using SettingsItems = WindowTest;
 
-TEST_F(SettingsItems, SpeedItemsSetTheSpeedAndMoveTheCheck) {
-    for (const auto& [caption, speed] : {std::pair{"Sluggish", 115},
-                                         {"Slow", 140},
-                                         {"Medium", 160},
-                                         {"Fast", 185},
-                                         {"Supersonic", 230}}) {
-        chooseSpeed(w, speed);
-        EXPECT_EQ(w.speedSetting, speed);
-        EXPECT_EQ(speedChecks(w), caption);
-    }
-    EXPECT_EQ(w.ballStepY, 160);  // the vertical step is the serve's
-}
-
-TEST_F(SettingsItems, PlayerItemsSetThePlayersAndLeaveTheStatusLine) {
-    w.mnuTwo_Click();
-    EXPECT_EQ(w.players, 2);
-    EXPECT_EQ(checked({&w.mnuOne, &w.mnuTwo}), "&Two Players");
-    EXPECT_EQ(w.lblWin.Caption, "One Player Mode");
-    w.mnuOne_Click();
-    EXPECT_EQ(w.players, 1);
-    EXPECT_EQ(checked({&w.mnuOne, &w.mnuTwo}), "&One Player");
-}
-
 struct LevelRow {
     const char* name;  // the item's caption
     int level, wantLine;

@@ -76,12 +76,5 @@ TEST_F(StartUp, EndGameKeepsTheSettingsChosenInTheMenus) {
     EXPECT_EQ(w.ballStepY, 230);
 }
 
-TEST_F(StartUp, ClosingTheWindowMidMatchEndsTheProgramWithoutAMessage) {
-    game.serve(0, 0, 0);
-    w.Form_Unload();
-    EXPECT_EQ(game.platform.ends, 1);
-    EXPECT_TRUE(game.platform.messages.empty());
-}
-
 }  // namespace
 }  // namespace zarb::testing
