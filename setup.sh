@@ -24,7 +24,7 @@ packages=(cmake make g++ qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation
 if [ "$what" != play ]; then
     # The package test builds the .deb and checks its files with Debian's own tools.
     packages+=(libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream dpkg-dev
-        groff-base)
+        groff-base clang)
 fi
 
 install_missing() {
@@ -49,6 +49,10 @@ install_missing() {
 
 if command -v dpkg-query >/dev/null 2>&1; then
     install_missing "${packages[@]}"
+    if [ "$what" = test ]; then
+        # libFuzzer's runtime comes with clang's own version number.
+        install_missing "libclang-rt-$(clang -dumpversion | cut -d. -f1)-dev"
+    fi
 fi
 
 desktop=ON
@@ -68,7 +72,12 @@ case $what in
         sanitize_dir=${build_dir}-sanitize
         cmake -S . -B "$sanitize_dir" -DZARB_SANITIZE=ON -DZARB_DESKTOP=ON -DZARB_BENCHMARKS=OFF
         cmake --build "$sanitize_dir" -j "$jobs"
-        cd "$sanitize_dir"
-        QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs"
+        (cd "$sanitize_dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs")
+        # libFuzzer on zarb-headless's script reader for 20 seconds, built with clang.
+        fuzzer_dir=${build_dir}-fuzzer
+        CC=clang CXX=clang++ cmake -S . -B "$fuzzer_dir" -DZARB_FUZZER=ON -DZARB_DESKTOP=OFF \
+            -DZARB_BENCHMARKS=OFF
+        cmake --build "$fuzzer_dir" -j "$jobs" --target zarb-fuzz-script-reader
+        (cd "$fuzzer_dir" && ctest --output-on-failure -R libfuzzer)
         ;;
 esac
