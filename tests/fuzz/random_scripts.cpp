@@ -11,8 +11,6 @@ namespace {
 
 // The program's words, as its manual lists them; the test keeps its own copy on purpose, so
 // that a name the program forgets to accept shows up as an error line.
-const std::vector<std::string> kTimerHandlers = {"tmrBall_Timer", "tmrLeft_Timer", "tmrRight_Timer",
-                                                 "tmrStart_Timer"};
 const std::vector<std::string> kQuietHandlers = {
     "Form_Load",           "tmrBall_Timer",   "tmrLeft_Timer",   "tmrRight_Timer",
     "tmrStart_Timer",      "mnuNew_Click",    "mnuEnd_Click",    "mnuPause_Click",
@@ -74,18 +72,16 @@ std::vector<Name> buildNames() {
     for (const std::string& v : kDecimalVariables) {
         names.push_back({v, Kind::Decimal});
     }
-    for (const std::string& c : kPictures) {
-        for (const char* p : {".Left", ".Top", ".Width", ".Height"}) {
-            names.push_back({c + p, Kind::Decimal});
+    for (const auto* controls : {&kPictures, &kLabels}) {
+        for (const std::string& c : *controls) {
+            for (const char* p : {".Left", ".Top", ".Width", ".Height"}) {
+                names.push_back({c + p, Kind::Decimal});
+            }
+            names.push_back({c + ".Visible", Kind::Flag});
+            if (controls == &kLabels) {
+                names.push_back({c + ".Caption", Kind::Caption});
+            }
         }
-        names.push_back({c + ".Visible", Kind::Flag});
-    }
-    for (const std::string& c : kLabels) {
-        for (const char* p : {".Left", ".Top", ".Width", ".Height"}) {
-            names.push_back({c + p, Kind::Decimal});
-        }
-        names.push_back({c + ".Visible", Kind::Flag});
-        names.push_back({c + ".Caption", Kind::Caption});
     }
     for (const std::string& t : kTimers) {
         names.push_back({t + ".Enabled", Kind::TimerOn});
@@ -181,7 +177,7 @@ class ScriptWriter {
         if (r_.chance(1, 2)) {
             return "run 86400000";
         }
-        return r_.pick(kTimerHandlers) + " 10000000";
+        return r_.pick(kTimers) + "_Timer 10000000";
     }
 
     std::string handlerLine() {
@@ -295,14 +291,13 @@ class ScriptWriter {
                 return decimalValue();
             case Kind::Flag:
             case Kind::TimerOn:
+            case Kind::ReadOnly:
                 return flagValue();
             case Kind::Interval:
                 return r_.chance(4, 5) ? std::to_string(r_.between(1, 65535))
                                        : std::string(r_.pick({"0", "65536", "-1", "1.5", "x"}));
             case Kind::Caption:
                 return captionValue();
-            case Kind::ReadOnly:
-                return flagValue();
         }
         return "";
     }
