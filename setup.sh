@@ -24,7 +24,7 @@ packages=(cmake make g++ qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation
 if [ "$what" != play ]; then
     # The package test builds the .deb and checks its files with Debian's own tools.
     packages+=(libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream dpkg-dev
-        groff-base clang)
+        groff-base file clang)
 fi
 
 install_missing() {

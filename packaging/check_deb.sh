@@ -17,7 +17,7 @@ version=$3
 app_id=$4
 
 for tool in cpack dpkg dpkg-deb dpkg-shlibdeps dpkg-parsechangelog desktop-file-validate \
-    appstreamcli groff gzip od; do
+    appstreamcli groff gzip od file; do
     if ! command -v "$tool" >/dev/null 2>&1; then
         echo "SKIP: $tool is not installed"
         exit 77
