@@ -24,7 +24,8 @@ packages=(cmake make g++ qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation
 if [ "$what" != play ]; then
     # The package test builds the .deb and checks its files with Debian's own tools.
     packages+=(libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream dpkg-dev
-        groff-base file clang)
+        groff-base file clang
+        nlohmann-json3-dev)
 fi
 
 install_missing() {

@@ -17,18 +17,31 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "tests/fuzz/json_lines.h"
 #include "tests/fuzz/random_scripts.h"
 #include "tests/fuzz/subprocess.h"
 
 namespace zarb::fuzz {
 namespace {
+
+// What is wrong with `line` as one JSON object (strings in well-formed UTF-8, control
+// characters escaped), or nothing if it is one.
+std::optional<std::string> jsonObjectProblem(std::string_view line) {
+    try {
+        if (!nlohmann::json::parse(line).is_object()) {
+            return "not an object";
+        }
+        return std::nullopt;
+    } catch (const nlohmann::json::parse_error& error) {
+        return error.what();
+    }
+}
 
 std::vector<std::string_view> splitLines(std::string_view text) {
     std::vector<std::string_view> lines;
