@@ -22,10 +22,10 @@ jobs=$(nproc 2>/dev/null || echo 2)
 # What the game needs to build and run, then what its tests and benchmarks add.
 packages=(cmake make g++ qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation2 fonts-dejavu-core)
 if [ "$what" != play ]; then
-    # The package test builds the .deb and checks its files with Debian's own tools.
-    packages+=(libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream dpkg-dev
-        groff-base file clang
-        nlohmann-json3-dev)
+    # Test frameworks and the JSON reader; Debian's tools that build and check the .deb; clang
+    # for libFuzzer.
+    packages+=(libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+        desktop-file-utils appstream dpkg-dev groff-base file clang)
 fi
 
 install_missing() {
