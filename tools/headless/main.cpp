@@ -9,10 +9,15 @@
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
-    if (argc > 2 || (argc == 2 && (std::string_view(argv[1]) == "--help" ||
-                                   std::string_view(argv[1]) == "-h"))) {
-        std::cerr << "usage: zarb-headless [SCRIPT]   (reads standard input without SCRIPT)\n";
-        return argc > 2 ? 1 : 0;
+    constexpr std::string_view kUsage =
+        "usage: zarb-headless [SCRIPT]   (reads standard input without SCRIPT)\n";
+    if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (argc > 2) {
+        std::cerr << kUsage;
+        return 1;
     }
     zarb::headless::ScriptRunner runner(std::cout, std::cerr);
     if (argc == 2) {
