@@ -36,17 +36,22 @@ install_missing() {
         fi
     done
     [ ${#missing[@]} -eq 0 ] && return 0
-    if ! command -v apt-get >/dev/null 2>&1; then
-        echo "zarb: please install these packages first: ${missing[*]}" >&2
-        exit 1
-    fi
     local sudo=()
     [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    if ! command -v apt-get >/dev/null 2>&1 ||
+        { [ ${#sudo[@]} -ne 0 ] && ! command -v sudo >/dev/null 2>&1; }; then
+        echo "zarb: please install these packages first (as root): ${missing[*]}" >&2
+        exit 1
+    fi
     echo "zarb: installing ${missing[*]}"
-    "${sudo[@]}" apt-get update -q
+    if [ "$package_lists_fresh" = no ]; then
+        "${sudo[@]}" apt-get update -q
+        package_lists_fresh=yes
+    fi
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends \
         "${missing[@]}"
 }
+package_lists_fresh=no
 
 if command -v dpkg-query >/dev/null 2>&1; then
     install_missing "${packages[@]}"
