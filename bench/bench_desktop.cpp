@@ -44,6 +44,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/bench_players.h"
 #include "forms/desktop_clock.h"
 #include "forms/frm_splash.h"
 #include "forms/frm_zarb.h"
@@ -205,42 +206,6 @@ void reportStall(const std::vector<double>& ticksMs) {
     report("stall_rate_after_s", span / 1000.0);
 }
 
-// A person at each paddle, playing by looking at the field: holds the key towards the ball
-// while the ball comes, and lets go when level with it.
-class Player {
-  public:
-    Player(Qt::Key up, Qt::Key down, bool left) : up_(up), down_(down), left_(left) {}
-
-    void steer(const zarb::ZarbWindow& w, QWidget& window) {
-        const zarb::Control& paddle = left_ ? w.imgLeft : w.imgRight;
-        const bool coming = w.ballDirX == (left_ ? 2 : 1);
-        const float paddleMiddle = paddle.Top + 800;
-        const float ballMiddle = w.imgBall.Top + 250;
-        const int wanted = !coming                          ? 0
-                           : ballMiddle < paddleMiddle - 80 ? up_
-                           : ballMiddle > paddleMiddle + 80 ? down_
-                                                            : 0;
-        if (wanted == held_) {
-            return;
-        }
-        if (held_ != 0) {
-            QKeyEvent release(QEvent::KeyRelease, held_, Qt::NoModifier);
-            QCoreApplication::sendEvent(&window, &release);
-        }
-        if (wanted != 0) {
-            QKeyEvent press(QEvent::KeyPress, wanted, Qt::NoModifier);
-            QCoreApplication::sendEvent(&window, &press);
-        }
-        held_ = wanted;
-    }
-
-  private:
-    int up_;
-    int down_;
-    bool left_;
-    int held_ = 0;
-};
-
 void pressKey(QWidget& window, Qt::Key key) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
     QCoreApplication::sendEvent(&window, &press);
@@ -256,8 +221,8 @@ int runGame(BenchApplication& application, double startedMs, double seconds, boo
     zarb::Program program(platform);
     platform.setProgram(program);
     Window window;
-    Player left(Qt::Key_A, Qt::Key_Z, true);
-    Player right(Qt::Key_Apostrophe, Qt::Key_Slash, false);
+    zarb::bench::Player left(Qt::Key_A, Qt::Key_Z, true);
+    zarb::bench::Player right(Qt::Key_Apostrophe, Qt::Key_Slash, false);
     zarb::forms::DesktopClock clock(program.timers(), platform, [&] {
         const double tickMs = nowMs();
         const double cpuStart = threadCpuMs();
@@ -268,8 +233,13 @@ int runGame(BenchApplication& application, double startedMs, double seconds, boo
         }
         window.ticksMs.push_back(tickMs);
         window.refreshMs += refreshCpu;
-        left.steer(*program.zarb(), *platform.gameWindow());
-        right.steer(*program.zarb(), *platform.gameWindow());
+        QWidget& gameWindow = *platform.gameWindow();
+        const auto press = [&gameWindow](int key, bool down) {
+            QKeyEvent event(down ? QEvent::KeyPress : QEvent::KeyRelease, key, Qt::NoModifier);
+            QCoreApplication::sendEvent(&gameWindow, &event);
+        };
+        left.steer(*program.zarb(), press);
+        right.steer(*program.zarb(), press);
     });
 
     QWidget* field = nullptr;

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_players.h"
 #include "game/platform.h"
 #include "game/program.h"
 #include "tools/headless/script_runner.h"
@@ -24,18 +25,8 @@ namespace {
 
 using zarb::Program;
 using zarb::ZarbWindow;
-
-// The simulated world of zarb-headless without its output: message boxes return at once, and
-// the generator is reseeded from the simulated clock, so every run plays the same serves.
-class SimulatedPlatform : public zarb::Platform {
-  public:
-    void useClock(const zarb::Clock& clock) { clock_ = &clock; }
-    void showMessage(const std::string&, const std::string&) override {}
-    double timeOfDayMs() const override { return clock_->nowMs(); }
-
-  private:
-    const zarb::Clock* clock_ = nullptr;
-};
+using zarb::bench::Player;
+using zarb::bench::SimulatedPlatform;
 
 // The game window after PLAY! with the level and mode chosen from the menus and New Game
 // pressed, but not yet served.
@@ -154,40 +145,6 @@ void ballTick(benchmark::State& state) {
         static_cast<double>(state.iterations()) / static_cast<double>(rally.points() + 1);
 }
 
-// A person at each keyboard-driven paddle: holds the key towards the ball while it comes, and
-// lets go when level with it. Keys change only when the wish changes, as a person's would.
-class Player {
-  public:
-    Player(int upKey, int downKey, bool leftSide) : up_(upKey), down_(downKey), left_(leftSide) {}
-
-    void steer(ZarbWindow& w) {
-        const zarb::Control& paddle = left_ ? w.imgLeft : w.imgRight;
-        const bool coming = w.ballDirX == (left_ ? 2 : 1);
-        const float paddleMiddle = paddle.Top + 800;
-        const float ballMiddle = w.imgBall.Top + 250;
-        const int wanted = !coming                          ? 0
-                           : ballMiddle < paddleMiddle - 80 ? up_
-                           : ballMiddle > paddleMiddle + 80 ? down_
-                                                            : 0;
-        if (wanted == held_) {
-            return;
-        }
-        if (held_ != 0) {
-            w.Form_KeyUp(held_, 0);
-        }
-        if (wanted != 0) {
-            w.Form_KeyDown(wanted, 0);
-        }
-        held_ = wanted;
-    }
-
-  private:
-    int up_;
-    int down_;
-    bool left_;
-    int held_ = 0;
-};
-
 // One clock tick of the timer service with all four timers, as a match really runs: the ball,
 // both paddle timers (the computer steering the right one in one-player mode), the start timer
 // serving a second after each point, and a new match when one is won. 64 of these are one
@@ -201,9 +158,12 @@ void clockTick(benchmark::State& state) {
     Player left(zarb::keys::kA, zarb::keys::kZ, true);
     Player right(zarb::keys::kApostrophe, zarb::keys::kSlash, false);
     for (auto _ : state) {
-        left.steer(w);
+        const auto press = [&w](int key, bool down) {
+            down ? w.Form_KeyDown(key, 0) : w.Form_KeyUp(key, 0);
+        };
+        left.steer(w, press);
         if (players == 2) {
-            right.steer(w);
+            right.steer(w, press);
         }
         timers.tick();
         if (w.player1Score == 10 || w.player2Score == 10) {

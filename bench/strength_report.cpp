@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench/bench_players.h"
 #include "game/platform.h"
 #include "game/program.h"
 
@@ -15,18 +16,7 @@ namespace {
 
 using zarb::Program;
 using zarb::ZarbWindow;
-
-// The simulated world: no boxes to show, and the clock that reseeds the generator is the
-// simulated one, so every run draws the same serves.
-class SimulatedPlatform : public zarb::Platform {
-public:
-    void useClock(const zarb::Clock& clock) { clock_ = &clock; }
-    void showMessage(const std::string&, const std::string&) override {}
-    double timeOfDayMs() const override { return clock_->nowMs(); }
-
-private:
-    const zarb::Clock* clock_ = nullptr;
-};
+using zarb::bench::SimulatedPlatform;
 
 // The left player keeps the paddle's middle level with the ball's while the ball comes towards
 // it, and holds still otherwise.
@@ -34,7 +24,7 @@ void steerLeftPaddle(ZarbWindow& w) {
     const float paddleMiddle = w.imgLeft.Top + 800;
     const float ballMiddle = w.imgBall.Top + 250;
     const bool coming = w.ballDirX == 2;
-    const int wanted = !coming                        ? 0
+    const int wanted = !coming                          ? 0
                        : ballMiddle < paddleMiddle - 80 ? zarb::keys::kA
                        : ballMiddle > paddleMiddle + 80 ? zarb::keys::kZ
                                                         : 0;
@@ -66,9 +56,9 @@ Tally play(int level, void (ZarbWindow::*speedItem)(), long serves) {
     program.cmdPlay_Click();
     ZarbWindow& w = *program.zarb();
     (w.*speedItem)();
-    void (ZarbWindow::*levelItems[])() = {&ZarbWindow::mnuLevel1_Click, &ZarbWindow::mnuLevel2_Click,
-                                          &ZarbWindow::mnuLevel3_Click, &ZarbWindow::mnuLevel4_Click,
-                                          &ZarbWindow::mnuLevel5_Click};
+    void (ZarbWindow::*levelItems[])() = {
+        &ZarbWindow::mnuLevel1_Click, &ZarbWindow::mnuLevel2_Click, &ZarbWindow::mnuLevel3_Click,
+        &ZarbWindow::mnuLevel4_Click, &ZarbWindow::mnuLevel5_Click};
     (w.*levelItems[level - 1])();
     w.mnuNew_Click();
 
@@ -133,14 +123,15 @@ int main(int argc, char** argv) {
                             {"Medium", &ZarbWindow::mnuMedium_Click},
                             {"Fast", &ZarbWindow::mnuFast_Click},
                             {"Supersonic", &ZarbWindow::mnuReallyfast_Click}};
-    std::printf("| Level | Speed | Rallies | Computer returns | Mean rally (hits) | Called off |\n");
+    std::printf(
+        "| Level | Speed | Rallies | Computer returns | Mean rally (hits) | Called off |\n");
     std::printf("|---|---|---|---|---|---|\n");
     for (int level = 1; level <= 5; ++level) {
         for (const Speed& speed : speeds) {
             const Tally t = play(level, speed.item, serves);
             const long chances = t.computerReturns + t.computerMisses;
-            std::printf("| %d | %s | %ld | %.1f %% | %.2f | %ld |\n", level, speed.name,
-                        t.rallies, chances == 0 ? 0.0 : 100.0 * t.computerReturns / chances,
+            std::printf("| %d | %s | %ld | %.1f %% | %.2f | %ld |\n", level, speed.name, t.rallies,
+                        chances == 0 ? 0.0 : 100.0 * t.computerReturns / chances,
                         static_cast<double>(t.hits) / t.rallies, t.calledOff);
         }
     }

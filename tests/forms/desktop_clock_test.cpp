@@ -19,6 +19,17 @@ class QuietPlatform : public zarb::Platform {
     double timeOfDayMs() const override { return 0; }
 };
 
+// The desktop clock ticking a timer service with no window, counting its ticks.
+struct CountedClock {
+    QuietPlatform platform;
+    zarb::Clock simulated;
+    zarb::TimerService timers{simulated, platform};
+    int ticks = 0;
+    zarb::forms::DesktopClock clock{timers, platform, [this] { ++ticks; }};
+
+    CountedClock() { clock.start(); }
+};
+
 }  // namespace
 
 class DesktopClockTest : public QObject {
@@ -27,12 +38,8 @@ class DesktopClockTest : public QObject {
   private slots:
     // Only upper bounds: a busy machine can make fewer ticks, never more than real time allows.
     void aStallIsFollowedByTicksAtTheUsualPaceWithNoBurst() {
-        QuietPlatform platform;
-        zarb::Clock simulated;
-        zarb::TimerService timers(simulated, platform);
-        int ticks = 0;
-        zarb::forms::DesktopClock clock(timers, platform, [&ticks] { ++ticks; });
-        clock.start();
+        CountedClock counted;
+        const int& ticks = counted.ticks;
         QTest::qWait(200);
 
         const int beforeStall = ticks;
@@ -54,14 +61,10 @@ class DesktopClockTest : public QObject {
     }
 
     void theClockStopsOnceTheProgramHasEnded() {
-        QuietPlatform platform;
-        zarb::Clock simulated;
-        zarb::TimerService timers(simulated, platform);
-        int ticks = 0;
-        zarb::forms::DesktopClock clock(timers, platform, [&ticks] { ++ticks; });
-        clock.start();
+        CountedClock counted;
+        const int& ticks = counted.ticks;
         QTRY_VERIFY(ticks > 0);
-        platform.endProgram();
+        counted.platform.endProgram();
         QTest::qWait(50);
         const int atTheEnd = ticks;
         QTest::qWait(200);
