@@ -9,6 +9,8 @@
 // - baseline: a QWidget of the game window's size that fills the field black and draws the
 //   game's paddle and ball pictures (the same embedded resources), twice and once, repainted
 //   at 64 Hz by a precise QTimer.
+// - busy: the game on level 5 in one-player mode with nobody at the left paddle, so the
+//   computer scores point after point: the obstacle moves, captions change, serves come.
 // - stall: the game again, stopped with SIGSTOP for a second in mid-rally and continued.
 //
 //   build/bench/zarb-bench-desktop [SECONDS]
@@ -216,7 +218,8 @@ void pressKey(QWidget& window, Qt::Key key) {
 // From F1 the serve comes a second later; measuring starts half a second after it.
 constexpr int kServeAndSettleMs = 1500;
 
-int runGame(BenchApplication& application, double startedMs, double seconds, bool stall) {
+int runGame(BenchApplication& application, double startedMs, double seconds, bool stall,
+            bool busy) {
     zarb::forms::QtPlatform platform;
     zarb::Program program(platform);
     platform.setProgram(program);
@@ -238,8 +241,10 @@ int runGame(BenchApplication& application, double startedMs, double seconds, boo
             QKeyEvent event(down ? QEvent::KeyPress : QEvent::KeyRelease, key, Qt::NoModifier);
             QCoreApplication::sendEvent(&gameWindow, &event);
         };
-        left.steer(*program.zarb(), press);
-        right.steer(*program.zarb(), press);
+        if (!busy) {
+            left.steer(*program.zarb(), press);
+            right.steer(*program.zarb(), press);
+        }
     });
 
     QWidget* field = nullptr;
@@ -260,7 +265,7 @@ int runGame(BenchApplication& application, double startedMs, double seconds, boo
             QWidget& game = *platform.gameWindow();
             report("width", game.width());
             report("height", game.height());
-            game.findChild<QAction*>("mnuTwo")->trigger();
+            game.findChild<QAction*>(busy ? "mnuLevel5" : "mnuTwo")->trigger();
             pressKey(game, Qt::Key_F1);
             QTimer::singleShot(kServeAndSettleMs, [&] {
                 window.begin();
@@ -402,7 +407,7 @@ int runChild(int argc, char** argv) {
     if (mode == "baseline" && argc >= 7) {
         return runBaseline(application, startedMs, seconds, std::atoi(argv[5]), std::atoi(argv[6]));
     }
-    return runGame(application, startedMs, seconds, mode == "stall");
+    return runGame(application, startedMs, seconds, mode == "stall", mode == "busy");
 }
 
 // ---- The parent: runs the children one after the other and prints the table.
@@ -488,6 +493,7 @@ int runParent(double seconds) {
     Results baseline =
         runChildProcess({"baseline", duration, std::to_string(static_cast<int>(game["width"])),
                          std::to_string(static_cast<int>(game["height"]))});
+    Results busy = runChildProcess({"busy", duration});
     Results stall = runChildProcess({"stall", "8"}, 2000, 1000);
 
     std::printf("Desktop, offscreen platform, %.0f s of play each, %dx%d window\n\n", seconds,
@@ -505,6 +511,14 @@ int runParent(double seconds) {
                 ratio(game["cpu_ms_per_s"], baseline["cpu_ms_per_s"]),
                 ratio(game["peak_rss_mib"], baseline["peak_rss_mib"]),
                 ratio(game["first_frame_ms"], baseline["first_frame_ms"]));
+    printRow("Game, level 5, one player, the computer scoring", busy);
+    std::printf("| Busy game / baseline | %.4f | %.3f | %.3f | %.2f | %.2f | %.2f |\n",
+                ratio(busy["rate_hz"], baseline["rate_hz"]),
+                ratio(busy["interval_median_ms"], baseline["interval_median_ms"]),
+                ratio(busy["interval_p99_ms"], baseline["interval_p99_ms"]),
+                ratio(busy["cpu_ms_per_s"], baseline["cpu_ms_per_s"]),
+                ratio(busy["peak_rss_mib"], baseline["peak_rss_mib"]),
+                ratio(busy["first_frame_ms"], baseline["first_frame_ms"]));
     std::printf(
         "\n| Game stopped %.0f ms (SIGSTOP, SIGCONT), then | Ticks in the first 50 ms | "
         "Most ticks in any 50 ms of the first second | Ticks/s from then on |\n",
@@ -527,6 +541,8 @@ int runParent(double seconds) {
         "%.2f ms.\n",
         baseline["frames_per_s"], baseline["paint_us"], baseline["late_ticks"],
         baseline["interval_max_ms"]);
+    std::printf("Busy game frames %.1f/s, field paint %.0f us, %.0f points.\n",
+                busy["frames_per_s"], busy["paint_us"], busy["points"]);
 
     const double rateError = std::fabs(game["rate_hz"] - 64.0) / 64.0;
     const double p99Error = std::fabs(game["interval_p99_ms"] - kTickMs);
