@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Plays the desktop game under a virtual display and takes screenshots of it: the splash, the
-# controls box, the field at the start, a rally, the pause, levels 2, 3 and 5, and on level 3
+# controls box, the field at the start, a rally, the pause with the rules and about boxes over
+# it, levels 2, 3 and 5, and on level 3
 # the ball at the field's top or bottom edge, where it comes through to the other side.
 #   bash tools/screenshots.sh [FOLDER]      (needs xvfb, xdotool and imagemagick)
 set -euo pipefail
@@ -26,6 +27,9 @@ click_button() {  # the splash's buttons lie 213 pixels down, at 88, 224 and 360
     eval "$(xdotool getwindowgeometry --shell "$splash" | grep -E '^(X|Y)=')"
     xdotool mousemove $((X + $1)) $((Y + 213)) click 1
 }
+focus_game() {  # with no window manager, a closed box leaves the keyboard with nobody
+    xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Zarb$' | head -n 1)"
+}
 choose_level() {  # Edit > Level > Level N
     xdotool key alt+e Up Right
     for ((i = 1; i < $1; i++)); do xdotool key Down; done
@@ -39,6 +43,9 @@ click_button 88 && sleep 1
 shot start
 xdotool key F1 && sleep 1.5 && shot rally
 xdotool key Escape && sleep 0.3 && shot paused
+xdotool key ctrl+r && sleep 0.5 && shot rules_box && xdotool key Return && sleep 0.3
+focus_game && xdotool key ctrl+a && sleep 0.5 && shot about_box && xdotool key Return && sleep 0.3
+focus_game
 xdotool key F2
 # True when a strip of the field, ROWS pixels from row TOP down, shows some of the ball, leaving
 # out the paddles' columns at either side.
