@@ -63,6 +63,8 @@ FrmSplash::FrmSplash(Program& program)
         auto* button = new QPushButton(entry.caption, this);
         button->setObjectName(entry.name);
         button->setAccessibleName(entry.caption);
+        // Enter presses the button that has the focus, as Space does.
+        button->setAutoDefault(true);
         button->setGeometry(pixels(entry.left, 2880, 1455, 615));
         button->setFont(gameFont(17.25, true));
         button->setStyleSheet(

@@ -60,6 +60,19 @@ class FrmSplashTest : public QObject {
         QVERIFY(!desktop.program.zarb()->tmrBall.Enabled());
     }
 
+    // The splash opens with PLAY! in focus; Enter and Space press whichever button has it.
+    void enterAndSpacePressTheFocusedButton() {
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+            Desktop desktop(false);
+            QWidget* splash = desktop.platform.splashWindow();
+            QVERIFY(QTest::qWaitForWindowActive(splash));
+            QCOMPARE(QApplication::focusWidget(), splash->findChild<QPushButton*>("cmdPlay"));
+            QTest::keyClick(QApplication::focusWidget(), key);
+            QVERIFY(desktop.platform.gameWindow() != nullptr);
+            QVERIFY(desktop.platform.gameWindow()->isVisible());
+        }
+    }
+
     void closingTheSplashAfterInfoEndsTheProgram() {
         Desktop desktop(false);
         QString title;
