@@ -483,6 +483,17 @@ void printRow(const char* name, Results& r) {
                 r["cpu_ms_per_s"] / 10.0, r["peak_rss_mib"], r["first_frame_ms"]);
 }
 
+// A game row's measures each as a ratio to the baseline's.
+void printRatioRow(const char* name, Results& game, Results& baseline) {
+    std::printf("| %s | %.4f | %.3f | %.3f | %.2f | %.2f | %.2f |\n", name,
+                ratio(game["rate_hz"], baseline["rate_hz"]),
+                ratio(game["interval_median_ms"], baseline["interval_median_ms"]),
+                ratio(game["interval_p99_ms"], baseline["interval_p99_ms"]),
+                ratio(game["cpu_ms_per_s"], baseline["cpu_ms_per_s"]),
+                ratio(game["peak_rss_mib"], baseline["peak_rss_mib"]),
+                ratio(game["first_frame_ms"], baseline["first_frame_ms"]));
+}
+
 const char* verdict(bool met) {
     return met ? "met" : "MISSED";
 }
@@ -504,21 +515,9 @@ int runParent(double seconds) {
     std::printf("|---|---|---|---|---|---|---|\n");
     printRow("Game (FrmZarb, two players, rally)", game);
     printRow("Baseline (bare QWidget, 3 pictures)", baseline);
-    std::printf("| Game / baseline | %.4f | %.3f | %.3f | %.2f | %.2f | %.2f |\n",
-                ratio(game["rate_hz"], baseline["rate_hz"]),
-                ratio(game["interval_median_ms"], baseline["interval_median_ms"]),
-                ratio(game["interval_p99_ms"], baseline["interval_p99_ms"]),
-                ratio(game["cpu_ms_per_s"], baseline["cpu_ms_per_s"]),
-                ratio(game["peak_rss_mib"], baseline["peak_rss_mib"]),
-                ratio(game["first_frame_ms"], baseline["first_frame_ms"]));
+    printRatioRow("Game / baseline", game, baseline);
     printRow("Game, level 5, one player, the computer scoring", busy);
-    std::printf("| Busy game / baseline | %.4f | %.3f | %.3f | %.2f | %.2f | %.2f |\n",
-                ratio(busy["rate_hz"], baseline["rate_hz"]),
-                ratio(busy["interval_median_ms"], baseline["interval_median_ms"]),
-                ratio(busy["interval_p99_ms"], baseline["interval_p99_ms"]),
-                ratio(busy["cpu_ms_per_s"], baseline["cpu_ms_per_s"]),
-                ratio(busy["peak_rss_mib"], baseline["peak_rss_mib"]),
-                ratio(busy["first_frame_ms"], baseline["first_frame_ms"]));
+    printRatioRow("Busy game / baseline", busy, baseline);
     std::printf(
         "\n| Game stopped %.0f ms (SIGSTOP, SIGCONT), then | Ticks in the first 50 ms | "
         "Most ticks in any 50 ms of the first second | Ticks/s from then on |\n",
