@@ -79,11 +79,11 @@ case $what in
         cmake -S . -B "$sanitize_dir" -DZARB_SANITIZE=ON -DZARB_DESKTOP=ON -DZARB_BENCHMARKS=OFF
         cmake --build "$sanitize_dir" -j "$jobs"
         (cd "$sanitize_dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs")
-        # libFuzzer on zarb-headless's script reader for 20 seconds, built with clang.
+        # libFuzzer on zarb-headless's whole script runner for 30 seconds, built with clang.
         fuzzer_dir=${build_dir}-fuzzer
         CC=clang CXX=clang++ cmake -S . -B "$fuzzer_dir" -DZARB_FUZZER=ON -DZARB_DESKTOP=OFF \
             -DZARB_BENCHMARKS=OFF
-        cmake --build "$fuzzer_dir" -j "$jobs" --target zarb-fuzz-script-reader
+        cmake --build "$fuzzer_dir" -j "$jobs" --target zarb-fuzz-scripts
         (cd "$fuzzer_dir" && ctest --output-on-failure -R libfuzzer)
         ;;
 esac

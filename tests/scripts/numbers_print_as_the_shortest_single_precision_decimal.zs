@@ -9,8 +9,17 @@ set travelY 1.5e5
 set edgeDistance -1e-60
 get imgBall.Left imgBall.Top imgBall.Width imgBall.Height travelY edgeDistance
 #> {"imgBall.Left":0.1,"imgBall.Top":16777216,"imgBall.Width":-0.5,"imgBall.Height":1e-45,"travelY":150000,"edgeDistance":-0}
+# Plain from 1e-6 up to below 1e21, with an exponent beyond.
+set imgBall.Left 1e21
+set imgBall.Top 1e20
+set imgBall.Width 0.000001
+set imgBall.Height 1e-7
+set travelY 3.4028235e38
+set edgeDistance 123456.7
+get imgBall.Left imgBall.Top imgBall.Width imgBall.Height travelY edgeDistance
+#> {"imgBall.Left":1e+21,"imgBall.Top":100000000000000000000,"imgBall.Width":0.000001,"imgBall.Height":1e-7,"travelY":3.4028235e+38,"edgeDistance":123456.7}
 cmdPlay_Click
-#! 12
+#! 21
 set speedSetting 0
 set imgBall.Left 4000
 set ballDirX 1
