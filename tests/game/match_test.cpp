@@ -1,4 +1,4 @@
-// New Game, End Game, Pause and Resume, and the serve one second after a start.
+// New Game, End Game and the serve one second after a start.
 
 #include "tests/game/test_window.h"
 
@@ -132,44 +132,6 @@ TEST_F(EndGame, LaysOutTheLevelsPiecesAgain) {
     EXPECT_EQ(w.imgBall.Top, 875);
     EXPECT_EQ(w.predictionLine, 6500);
 }
-
-struct ResumeRow {
-    const char* name;
-    Phase phase;
-    const char* wantTimers;
-    const char* wantStatus;
-};
-using Resume = WindowTable<ResumeRow>;
-
-TEST_P(Resume, RestartsTheTimersThePhaseNeeds) {
-    enter(game, row.phase);
-    const int dirX = w.ballDirX;
-    w.mnuPause_Click();
-    EXPECT_EQ(runningTimers(w), "");
-    EXPECT_TRUE(w.mnuPause.Checked && w.lblPause.Visible);
-    EXPECT_EQ(w.lblWin.Caption, "Paused");
-    w.mnuPause_Click();
-    EXPECT_FALSE(w.mnuPause.Checked || w.lblPause.Visible);
-    EXPECT_EQ(runningTimers(w), row.wantTimers);
-    EXPECT_EQ(w.lblWin.Caption, row.wantStatus);
-    EXPECT_EQ(w.ballDirX, dirX);
-}
-
-const ResumeRow kResumeRows[] = {
-    {"A: no match, the ball stays at rest", Phase::NoMatch, "Ball Left Right", "One Player Mode"},
-    {"A: the wait before the first serve is not served", Phase::Waiting, "Ball Left Right",
-     "One Player Mode"},
-    {"A: a rally before any point goes on", Phase::TwoPlayerRally, "Ball Left Right",
-     "Two Player Mode"},
-    {"B: won by Player 1, no exclamation mark", Phase::WonByPlayer1, "Ball Left Right",
-     "Player 1 Wins"},
-    {"B: won by Player 2", Phase::WonByPlayer2, "Ball Left Right", "Player 2 Wins"},
-    {"C: the wait between points is served again", Phase::BetweenPoints, "Ball Left Right Start",
-     "One Player Mode"},
-    {"D: a rally after a point goes on", Phase::RallyAfterPoint, "Ball Left Right",
-     "One Player Mode"},
-};
-INSTANTIATE_TEST_SUITE_P(Cases, Resume, ::testing::ValuesIn(kResumeRows), rowName<ResumeRow>);
 
 }  // namespace
 }  // namespace zarb::testing

@@ -67,6 +67,9 @@ const HitRow kHitRows[] = {
     {"half a twip below the paddle is no hit", false, 3120, 300, 4710.5f, false},
     {"the ball's right edge on the right paddle is a hit", true, 3120, 10955, 3500, true},
     {"half a twip short of the right paddle is no hit", true, 3120, 10954.5f, 3500, false},
+    {"the ball's bottom on the right paddle's top is a hit", true, 3120, 11000, 2625, true},
+    {"half a twip above the right paddle is no hit", true, 3120, 11000, 2624.5f, false},
+    {"the ball's top on the right paddle's bottom is a hit", true, 3120, 11000, 4710, true},
     {"below the right paddle is no hit", true, 3120, 11000, 4710.5f, false},
     // 3604.999755859375 + 495 rounds to 4100 in single precision.
     {"a bottom that rounds onto the paddle is a hit", false, 4100, 300, 3604.999755859375f, true},

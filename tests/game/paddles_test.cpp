@@ -34,6 +34,8 @@ const KeyRow kKeyRows[] = {
     {"the apostrophe after slash takes over", {191, 222}, 0, 0, 1, 0},
     {"auto repeat of A changes nothing", {65, 65, 65}, 1, 0, 0, 0},
     {"other keys set no flag", {66, 32, 38, 40}, 0, 0, 0, 0},
+    {"End Game lets go of both up keys", {65, 222, 113}, 0, 0, 0, 0},
+    {"End Game lets go of both down keys", {90, 191, 113}, 0, 0, 0, 0},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, KeyFlags, ::testing::ValuesIn(kKeyRows), rowName<KeyRow>);
 

@@ -1,18 +1,16 @@
 #pragma once
 
-// A game window as the program loads it, on a platform that records its message boxes, plays
-// scripted random draws and counts the ends of the program.
+// A game window as the program loads it, on a platform that plays scripted random draws and
+// counts the reseeds of the generator.
 
 #include <gtest/gtest.h>
 
 #include <cctype>
 #include <cmath>
 #include <deque>
-#include <functional>
 #include <initializer_list>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "game/platform.h"
 #include "game/timers.h"
@@ -20,18 +18,9 @@
 
 namespace zarb::testing {
 
-struct Message {
-    std::string title, text;
-};
-
 class RecordingPlatform : public Platform {
   public:
-    void showMessage(const std::string& title, const std::string& text) override {
-        messages.push_back({title, text});
-        if (whileBoxOpen) {  // the box is modal: what happens while it is open happens here
-            whileBoxOpen();
-        }
-    }
+    void showMessage(const std::string&, const std::string&) override {}  // the box is OK'd
     double timeOfDayMs() const override { return 0; }
     void reseedRandom() override {
         ++reseeds;
@@ -46,16 +35,9 @@ class RecordingPlatform : public Platform {
         draws.pop_front();
         return r;
     }
-    void endProgram() override {
-        ++ends;
-        Platform::endProgram();
-    }
 
-    std::vector<Message> messages;
     std::deque<float> draws;
-    std::function<void()> whileBoxOpen;
     int reseeds = 0;
-    int ends = 0;
 };
 
 // The game window after Form_Load, with the timer service that ticks it.
@@ -124,49 +106,6 @@ inline void scorePoint(ZarbWindow& w, int winner) {
     w.tmrBall_Timer();
 }
 
-// The phases of a match, reached as a player reaches them: serves draw right, up, step 10.
-enum class Phase {
-    NoMatch,
-    Waiting,
-    Rally,
-    TwoPlayerRally,
-    BetweenPoints,
-    RallyAfterPoint,
-    WonByPlayer1,
-    WonByPlayer2,
-    Paused,
-    Ended
-};
-
-inline void enter(LoadedWindow& game, Phase phase) {
-    ZarbWindow& w = game.window;
-    if (phase == Phase::TwoPlayerRally) {
-        w.mnuTwo_Click();
-    }
-    if (phase != Phase::NoMatch) {
-        phase == Phase::Waiting ? w.mnuNew_Click() : game.serve(0, 0, 0);
-    }
-    switch (phase) {
-        case Phase::BetweenPoints:
-            return scorePoint(w, 1);
-        case Phase::RallyAfterPoint:
-            scorePoint(w, 2);
-            return game.timers.run(1000);
-        case Phase::WonByPlayer1:
-            w.player1Score = 9;
-            return scorePoint(w, 1);
-        case Phase::WonByPlayer2:
-            w.player2Score = 9;
-            return scorePoint(w, 2);
-        case Phase::Paused:
-            return w.mnuPause_Click();
-        case Phase::Ended:
-            return w.mnuEnd_Click();
-        default:
-            return;
-    }
-}
-
 inline void chooseSpeed(ZarbWindow& w, int speed) {
     (w.*(speed == 115   ? &ZarbWindow::mnuSluggish_Click
          : speed == 140 ? &ZarbWindow::mnuSlow_Click
@@ -193,9 +132,6 @@ inline std::string checked(std::initializer_list<const MenuItem*> items) {
 }
 inline std::string speedChecks(const ZarbWindow& w) {
     return checked({&w.mnuSluggish, &w.mnuSlow, &w.mnuMedium, &w.mnuFast, &w.mnuReallyfast});
-}
-inline std::string levelChecks(const ZarbWindow& w) {
-    return checked({&w.mnuLevel1, &w.mnuLevel2, &w.mnuLevel3, &w.mnuLevel4, &w.mnuLevel5});
 }
 
 // The three settings submenus are enabled and disabled together.

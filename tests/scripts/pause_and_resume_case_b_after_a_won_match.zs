@@ -6,3 +6,10 @@ mnuPause_Click
 mnuPause_Click
 get lblWin.Caption tmrStart.Enabled tmrBall.Enabled tmrLeft.Enabled mnuPause.Checked lblPause.Visible
 #> {"lblWin.Caption":"Player 2 Wins","tmrStart.Enabled":false,"tmrBall.Enabled":true,"tmrLeft.Enabled":true,"mnuPause.Checked":false,"lblPause.Visible":false}
+# A match Player 1 has won.
+set player1Score 10
+set player2Score 3
+mnuPause_Click
+mnuPause_Click
+get lblWin.Caption
+#> {"lblWin.Caption":"Player 1 Wins"}
