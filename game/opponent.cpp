@@ -87,14 +87,11 @@ void ZarbWindow::predictArrival() {
         edgeDistance = single(double{lblLabel.Top} - imgBall.Top);
         aimDir = 2;
     }
-    if (travelY > edgeDistance) {
-        travelY = single(double{travelY} - edgeDistance);
-    } else {
-        // The ball reaches the paddle before any edge. The fold below still runs once with no
-        // travel left, which leaves predictedTop at the edge the ball is heading for.
-        predictedTop = aimDir == 1 ? travelY : single(double{lblLabel.Top} - travelY);
-        travelY = 0;
-    }
+    // A ball that reaches the paddle before any edge has no travel left to fold. The fold below
+    // still runs once, and with no travel it puts predictedTop on the edge the ball is heading
+    // for (0 moving up, the score bar's top moving down; the other way round on level 3): the
+    // ball's height at the paddle is never stored.
+    travelY = travelY > edgeDistance ? single(double{travelY} - edgeDistance) : 0;
     // Fold the remaining travel at the edges until it is used up.
     int folds = 0;
     do {
