@@ -28,13 +28,13 @@ void ZarbWindow::tmrBall_Timer() {
 void ZarbWindow::moveBall() {
     // On level 3 the second picture takes exactly the same step as the first.
     const bool twoPictures = level == 3;
-    if (ballDirX == 1) {
+    if (ballDirX == dir::kRight) {
         imgBall.Left = single(double{imgBall.Left} + speedSetting);
         if (twoPictures) {
             imgBall2.Left = single(double{imgBall2.Left} + speedSetting);
         }
     }
-    if (ballDirX == 2) {
+    if (ballDirX == dir::kLeft) {
         imgBall.Left = single(double{imgBall.Left} - speedSetting);
         if (twoPictures) {
             imgBall2.Left = single(double{imgBall2.Left} - speedSetting);
@@ -42,13 +42,13 @@ void ZarbWindow::moveBall() {
     }
     // The ball moves by the magnitude of ballStepY; ballDirY alone says which way.
     const double stepY = std::fabs(double{ballStepY});
-    if (ballDirY == 1) {
+    if (ballDirY == dir::kUp) {
         imgBall.Top = single(imgBall.Top - stepY);
         if (twoPictures) {
             imgBall2.Top = single(imgBall2.Top - stepY);
         }
     }
-    if (ballDirY == 2) {
+    if (ballDirY == dir::kDown) {
         imgBall.Top = single(imgBall.Top + stepY);
         if (twoPictures) {
             imgBall2.Top = single(imgBall2.Top + stepY);
@@ -60,10 +60,10 @@ void ZarbWindow::bounceOffCeilingAndFloor() {
     // Both parts of each test are evaluated (&, not &&), as the game does. The ceiling uses the
     // signed ballStepY: a negative step lets the ball rise beyond the top edge before it turns.
     if ((level != 3) & (imgBall.Top <= single(double{ballStepY} / 2))) {
-        ballDirY = 2;
+        ballDirY = dir::kDown;
     }
     if ((level != 3) & (imgBall.Top >= kFloor)) {
-        ballDirY = 1;
+        ballDirY = dir::kUp;
     }
 }
 

@@ -15,8 +15,8 @@ void ZarbWindow::mnuEnd_Click() {
     lblPause.Visible = false;
     tmrLeft.setEnabled(true);
     tmrRight.setEnabled(true);
-    ballDirX = 0;
-    ballDirY = 0;
+    ballDirX = dir::kAtRest;
+    ballDirY = dir::kAtRest;
     imgBall.Left = 5760;
     imgBall2.Left = 5760;
     if (level == 2 || level == 5) {
@@ -49,11 +49,13 @@ void ZarbWindow::mnuNew_Click() {
 
 void ZarbWindow::tmrStart_Timer() {
     platform_.reseedRandom();
-    const bool atRest = !(ballDirX == 1 || ballDirX == 2 || ballDirY == 1 || ballDirY == 2);
+    const bool atRest = !(ballDirX == dir::kRight || ballDirX == dir::kLeft ||
+                          ballDirY == dir::kUp || ballDirY == dir::kDown);
     if (atRest) {
         tmrBall.setEnabled(true);
-        ballDirX = static_cast<std::int32_t>(wholePart(2.0 * platform_.drawRandom())) + 1;
-        ballDirY = static_cast<std::int32_t>(wholePart(2.0 * platform_.drawRandom())) + 1;
+        // A draw below one half serves right (up), from one half on left (down).
+        ballDirX = dir::kRight + static_cast<std::int32_t>(wholePart(2.0 * platform_.drawRandom()));
+        ballDirY = dir::kUp + static_cast<std::int32_t>(wholePart(2.0 * platform_.drawRandom()));
         ballStepY = single(wholePart(50.0 * platform_.drawRandom()) + 10);
     }
     enableSettingsMenus(false);
@@ -99,7 +101,7 @@ void ZarbWindow::mnuPause_Click() {
         // A won match; these texts have no exclamation mark.
         tmrStart.setEnabled(false);
         resumeTimersAndText(player1Score == 10 ? "Player 1 Wins" : "Player 2 Wins");
-    } else if (ballDirX == 0 && ballDirY == 0) {
+    } else if (ballDirX == dir::kAtRest && ballDirY == dir::kAtRest) {
         // Paused between two points: the serve follows one second after the resume.
         resumeTimersAndText(modeText());
         tmrStart.setEnabled(true);

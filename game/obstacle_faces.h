@@ -42,19 +42,19 @@ struct ObstacleFaces {
     // it turned: a corner can turn both. travelShift moves the inner bound of both side windows
     // to the right (the moving obstacle's travel in a tick; 0 for the fixed one).
     void rebound(std::int32_t& ballDirX, std::int32_t& ballDirY, double travelShift) const {
-        if ((ballDirX == 2) & (L >= single(OR - hx + travelShift)) & (L <= single(OR + hx)) &
-            overlapsHeight()) {
-            ballDirX = 1;
+        if ((ballDirX == dir::kLeft) & (L >= single(OR - hx + travelShift)) &
+            (L <= single(OR + hx)) & overlapsHeight()) {
+            ballDirX = dir::kRight;
         }
-        if ((ballDirX == 1) & (R <= single(OL + hx + travelShift)) & (R >= single(OL - hx)) &
-            overlapsHeight()) {
-            ballDirX = 2;
+        if ((ballDirX == dir::kRight) & (R <= single(OL + hx + travelShift)) &
+            (R >= single(OL - hx)) & overlapsHeight()) {
+            ballDirX = dir::kLeft;
         }
-        if ((ballDirY == 2) & meetsTop()) {
-            ballDirY = 1;
+        if ((ballDirY == dir::kDown) & meetsTop()) {
+            ballDirY = dir::kUp;
         }
-        if ((ballDirY == 1) & meetsBottom()) {
-            ballDirY = 2;
+        if ((ballDirY == dir::kUp) & meetsBottom()) {
+            ballDirY = dir::kDown;
         }
     }
 

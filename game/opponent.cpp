@@ -29,10 +29,11 @@ constexpr int kMostFolds = 1000;
 
 void ZarbWindow::steerOpponent() {
     // Every condition is evaluated in full (&, |), as the game does.
-    const bool shallowAndClose = (ballDirX == 1) & (imgBall.Left >= kTrackFrom) &
+    const bool shallowAndClose = (ballDirX == dir::kRight) & (imgBall.Left >= kTrackFrom) &
                                  (ballStepY < kDeadZone) & (ballStepY > -kDeadZone);
-    const bool steep = (ballDirX == 1) & ((ballStepY > kDeadZone) | (ballStepY < -kDeadZone));
-    const bool goingAwayOrFar = (ballDirX == 2) | (imgBall.Left < kDriftHomeBelow);
+    const bool steep =
+        (ballDirX == dir::kRight) & ((ballStepY > kDeadZone) | (ballStepY < -kDeadZone));
+    const bool goingAwayOrFar = (ballDirX == dir::kLeft) | (imgBall.Left < kDriftHomeBelow);
 
     if (shallowAndClose) {
         opponentGap = single((imgRight.Top + kAimPoint) - imgBall.Top);
@@ -71,7 +72,7 @@ void ZarbWindow::steerOpponent() {
 void ZarbWindow::predictArrival() {
     // The line is one step wide, so the ball crosses it on one tick (two, if it lands exactly
     // on both of its ends).
-    if (!((players == 1) & (ballDirX == 1) & (imgBall.Left >= predictionLine) &
+    if (!((players == 1) & (ballDirX == dir::kRight) & (imgBall.Left >= predictionLine) &
           (imgBall.Left <= single(static_cast<double>(predictionLine) + speedSetting)))) {
         return;
     }
@@ -80,12 +81,12 @@ void ZarbWindow::predictArrival() {
         single(double{single(double{imgRight.Left} - imgBall.Left + imgBall.Width)} / speedSetting);
     travelY = single(double{ticksToPaddle} * std::fabs(double{ballStepY}));
     // The ball is taken as a point at its Top, moving between 0 and the score bar's top.
-    if (ballDirY == 1) {
+    if (ballDirY == dir::kUp) {
         edgeDistance = imgBall.Top;
-        aimDir = 1;
+        aimDir = dir::kTopEdge;
     } else {
         edgeDistance = single(double{lblLabel.Top} - imgBall.Top);
-        aimDir = 2;
+        aimDir = dir::kFloorEdge;
     }
     // A ball that reaches the paddle before any edge has no travel left to fold. The fold below
     // still runs once, and with no travel it puts predictedTop on the edge the ball is heading
@@ -101,13 +102,13 @@ void ZarbWindow::predictArrival() {
             travelY = single(double{travelY} - fieldHeight);
             // On level 3 the ball passes through the edge and keeps its direction.
             if (level != 3) {
-                aimDir = single(3.0 - aimDir);
+                aimDir = single(double{dir::kTopEdge + dir::kFloorEdge} - aimDir);
             }
             if (travelY == before || ++folds >= kMostFolds) {
                 break;
             }
         } else {
-            const bool fromTheTop = (aimDir == 1) == (level != 3);
+            const bool fromTheTop = (aimDir == dir::kTopEdge) == (level != 3);
             predictedTop = fromTheTop ? travelY : single(double{fieldHeight} - travelY);
             travelY = 0;
         }

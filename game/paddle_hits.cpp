@@ -22,13 +22,13 @@ void ZarbWindow::hitPaddles() {
         (single(double{imgBall.Top} + imgBall.Height) >= imgLeft.Top) &
         (single(double{imgLeft.Top} + imgLeft.Height) >= imgBall.Top)) {
         deflectFrom(imgLeft);
-        ballDirX = 1;
+        ballDirX = dir::kRight;
     }
     if ((single(double{imgBall.Left} + imgBall.Width) >= imgRight.Left) &
         (single(double{imgBall.Top} + imgBall.Height) >= imgRight.Top) &
         (single(double{imgRight.Top} + imgRight.Height) >= imgBall.Top)) {
         deflectFrom(imgRight);
-        ballDirX = 2;
+        ballDirX = dir::kLeft;
     }
 }
 
@@ -36,7 +36,7 @@ void ZarbWindow::deflectFrom(const Control& paddle) {
     // Positive when the ball's middle lies above the paddle's middle.
     hitOffset = single((paddle.Top + kPaddleMiddle) - (imgBall.Top + kBallMiddle));
     const float tenth = single(hitOffset / kDivisor);
-    deflectY = ballDirY == 1 ? tenth : -tenth;
+    deflectY = ballDirY == dir::kUp ? tenth : -tenth;
     ballStepY = single(double{ballStepY} + deflectY);
 
     const float limit = players == 1 ? kOnePlayerLimit : kTwoPlayerLimit;

@@ -36,8 +36,8 @@ void ZarbWindow::scorePoint(int winner) {
         imgBall2.Left = 5760;
         imgBall2.Top = 3720;
     }
-    ballDirX = 0;
-    ballDirY = 0;
+    ballDirX = dir::kAtRest;
+    ballDirY = dir::kAtRest;
 
     const std::string winnerText = winner == 1 ? "Player 1 Wins!" : "Player 2 Wins!";
     lblWin.Caption = winnerText;

@@ -70,8 +70,8 @@ void ZarbWindow::Form_Load() {
     if (level != 5 && level != 4 && level != 3 && level != 2) {
         level = 1;
     }
-    ballDirX = 0;
-    ballDirY = 0;
+    ballDirX = dir::kAtRest;
+    ballDirY = dir::kAtRest;
     if (speedSetting != 115 && speedSetting != 140 && speedSetting != 185 && speedSetting != 230) {
         speedSetting = 160;
     }

@@ -45,6 +45,22 @@ inline constexpr int kSlash = 191;
 inline constexpr int kApostrophe = 222;
 }  // namespace keys
 
+// The direction codes the game keeps in its whole-number variables (aimDir holds them in a
+// float). The variables keep the numbers, so that a script sets and reads them as numbers.
+namespace dir {
+inline constexpr std::int32_t kAtRest = 0;  // ballDirX and ballDirY: the ball stands still
+inline constexpr std::int32_t kRight = 1;   // ballDirX: Left grows
+inline constexpr std::int32_t kLeft = 2;    // ballDirX: Left shrinks
+inline constexpr std::int32_t kUp = 1;      // ballDirY: Top shrinks
+inline constexpr std::int32_t kDown = 2;    // ballDirY: Top grows
+// aimDir: the edge the computer's predicted path last reached, the top or the floor.
+inline constexpr std::int32_t kTopEdge = 1;
+inline constexpr std::int32_t kFloorEdge = 2;
+// obstacleDir: which way the level-5 obstacle slides.
+inline constexpr std::int32_t kSlidingLeft = 0;
+inline constexpr std::int32_t kSlidingRight = 1;
+}  // namespace dir
+
 class ZarbWindow {
   public:
     // A newly created window with its design-time controls; Form_Load has not run yet.

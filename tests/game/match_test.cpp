@@ -26,23 +26,24 @@ TEST_P(ServeDraws, TakeTheWholePartOfEachDraw) {
 }
 
 const DrawRow kDrawRows[] = {
-    {"draws of 0 serve right and up at step 10", 0, 0, 0, 1, 1, 10},
-    {"draws just below one half serve right and up", 0.49999997f, 0.49999997f, 0.5f, 1, 1, 35},
-    {"draws of one half serve left and down", 0.5f, 0.5f, 0.3f, 2, 2, 25},
-    {"0.3 and 0.99 are cut down not rounded", 0.3f, 0.7f, 0.99f, 1, 2, 59},
-    {"the largest draws serve at step 59", 0.99999994f, 0.99999994f, 0.99999994f, 2, 2, 59},
+    {"draws of 0 serve right and up at step 10", 0, 0, 0, kRight, kUp, 10},
+    {"draws just below one half serve right and up", 0.49999997f, 0.49999997f, 0.5f, kRight, kUp,
+     35},
+    {"draws of one half serve left and down", 0.5f, 0.5f, 0.3f, kLeft, kDown, 25},
+    {"0.3 and 0.99 are cut down not rounded", 0.3f, 0.7f, 0.99f, kRight, kDown, 59},
+    {"the largest draws serve at step 59", 0.99999994f, 0.99999994f, 0.99999994f, kLeft, kDown, 59},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, ServeDraws, ::testing::ValuesIn(kDrawRows), rowName<DrawRow>);
 
 TEST_F(Serve, ABallAlreadyMovingKeepsItsDirectionsAndStep) {
     w.mnuNew_Click();
-    w.ballDirX = 2;
-    w.ballDirY = 1;
+    w.ballDirX = kLeft;
+    w.ballDirY = kUp;
     w.ballStepY = 77;
     game.platform.draws = {0, 0, 0};
     game.timers.run(1000);
-    EXPECT_EQ(w.ballDirX, 2);
-    EXPECT_EQ(w.ballDirY, 1);
+    EXPECT_EQ(w.ballDirX, kLeft);
+    EXPECT_EQ(w.ballDirY, kUp);
     EXPECT_EQ(w.ballStepY, 77);
     EXPECT_EQ(game.platform.draws.size(), 3u);
     EXPECT_EQ(runningTimers(w), "Left Right");
@@ -98,10 +99,12 @@ TEST_F(EndGame, DuringARallyStopsTheBallAndNewGameClearsTheLabels) {
     game.serve(0, 0, 0.5f);
     scorePoint(w, 1);
     game.timers.run(1000 + 5 * kTick);
-    ASSERT_NE(w.ballDirX, 0);
+    ASSERT_NE(w.ballDirX, kAtRest);
     w.mnuEnd_Click();
     EXPECT_EQ(w.lblWin.Caption, "Game Ended");
-    EXPECT_EQ(w.ballDirX + w.ballDirY + w.player1Score, 0);
+    EXPECT_EQ(w.ballDirX, kAtRest);
+    EXPECT_EQ(w.ballDirY, kAtRest);
+    EXPECT_EQ(w.player1Score, 0);
     EXPECT_EQ(w.imgBall.Left, 5760);
     EXPECT_EQ(w.imgBall.Top, 3720);
     EXPECT_EQ(w.lblPlayer1.Caption, "Player 1:  1");  // the ended match's score stays shown

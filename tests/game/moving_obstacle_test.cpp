@@ -25,18 +25,19 @@ TEST_F(MovingObstacle, RunsFrom5750To4000TurnsThereAndTurnsAgainAt8000) {
     w.tmrBall_Timer();
     EXPECT_EQ(w.shpObstacle.Left, 7950);
     // The ball rested above the obstacle all along: nothing touched it.
-    EXPECT_EQ(w.ballDirX + w.ballDirY, 0);
+    EXPECT_EQ(w.ballDirX, kAtRest);
+    EXPECT_EQ(w.ballDirY, kAtRest);
     EXPECT_EQ(w.imgBall.Top, 875);
 }
 
 TEST_F(MovingObstacle, KeepsItsDirectionThroughEndGameAndLevelChanges) {
     w.mnuLevel5_Click();
-    w.obstacleDir = 1;
+    w.obstacleDir = kSlidingRight;
     w.shpObstacle.Left = 6000;
     w.mnuEnd_Click();
     w.mnuLevel1_Click();
     w.mnuLevel5_Click();
-    EXPECT_EQ(w.obstacleDir, 1);
+    EXPECT_EQ(w.obstacleDir, kSlidingRight);
     EXPECT_EQ(w.shpObstacle.Left, 5750);
 }
 
@@ -59,13 +60,13 @@ TEST_P(ObstacleTurns, TurnWithinTheirWindowsOnTheSameTick) {
 }
 
 const TurnRow kTurnRows[] = {
-    {"moving left off the grid at 3760 turns", 0, 3760, 1, 3810},
-    {"moving left at 3750 turns", 0, 3750, 1, 3800},
-    {"moving left at 3749.5 runs on", 0, 3749.5f, 0, 3699.5f},
-    {"moving left at 4000.5 runs on", 0, 4000.5f, 0, 3950.5f},
-    {"moving right at 8250 turns", 1, 8250, 0, 8200},
-    {"moving right at 7999.5 runs on", 1, 7999.5f, 1, 8049.5f},
-    {"moving right through the left window runs on", 1, 3800, 1, 3850},
+    {"moving left off the grid at 3760 turns", kSlidingLeft, 3760, kSlidingRight, 3810},
+    {"moving left at 3750 turns", kSlidingLeft, 3750, kSlidingRight, 3800},
+    {"moving left at 3749.5 runs on", kSlidingLeft, 3749.5f, kSlidingLeft, 3699.5f},
+    {"moving left at 4000.5 runs on", kSlidingLeft, 4000.5f, kSlidingLeft, 3950.5f},
+    {"moving right at 8250 turns", kSlidingRight, 8250, kSlidingLeft, 8200},
+    {"moving right at 7999.5 runs on", kSlidingRight, 7999.5f, kSlidingRight, 8049.5f},
+    {"moving right through the left window runs on", kSlidingRight, 3800, kSlidingRight, 3850},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, ObstacleTurns, ::testing::ValuesIn(kTurnRows), rowName<TurnRow>);
 
@@ -81,7 +82,7 @@ TEST_P(MovingObstacleFaces, ShiftTheDeepEndOfEachSideBy50) {
     chooseSpeed(w, row.speed);
     w.mnuLevel5_Click();
     w.obstacleDir = row.obstacleDir;
-    w.shpObstacle.Left = row.obstacleDir == 0 ? 5800 : 5700;
+    w.shpObstacle.Left = row.obstacleDir == kSlidingLeft ? 5800 : 5700;
     aimBall(w, row.dirX, row.dirY, 40, row.left, row.top);
     w.tmrBall_Timer();
     ASSERT_EQ(w.shpObstacle.Left, 5750);
@@ -89,23 +90,38 @@ TEST_P(MovingObstacleFaces, ShiftTheDeepEndOfEachSideBy50) {
     EXPECT_EQ(w.ballDirY, row.wantDirY);
 }
 
-// Medium, half a step 80. Obstacle direction 0 is left, 1 right.
+// Medium, half a step 80.
 const FaceRow kFaceRows[] = {
-    {"moving away, a ball moving left turns at 6220", 160, 0, 2, 2, 6220, 4000, 1, 2},
-    {"moving away, a ball moving left goes on at 6219.5", 160, 0, 2, 2, 6219.5f, 4000, 2, 2},
-    {"moving away, a ball moving left goes on at 6330.5", 160, 0, 2, 2, 6330.5f, 4000, 2, 2},
-    {"closing in, a ball moving left turns at 6120", 160, 1, 2, 2, 6120, 4000, 1, 2},
-    {"closing in, a ball moving left goes on at 6119.5", 160, 1, 2, 2, 6119.5f, 4000, 2, 2},
-    {"closing in, right edge 5880 turns", 160, 0, 1, 2, 5385, 4000, 2, 2},
-    {"closing in, right edge 5880.5 goes on", 160, 0, 1, 2, 5385.5f, 4000, 1, 2},
-    {"closing in, right edge 5669.5 goes on", 160, 0, 1, 2, 5174.5f, 4000, 1, 2},
-    {"moving away, right edge 5780 turns", 160, 1, 1, 2, 5285, 4000, 2, 2},
-    {"moving away, right edge 5780.5 goes on", 160, 1, 1, 2, 5285.5f, 4000, 1, 2},
-    {"Sluggish moving away, right edge 5757.5 turns", 115, 1, 1, 2, 5262.5f, 4000, 2, 2},
-    {"Sluggish moving away, right edge 5758 goes on", 115, 1, 1, 2, 5263, 4000, 1, 2},
-    {"moving left, a ball moving down onto the top turns", 160, 0, 1, 2, 5800, 2270, 1, 1},
-    {"moving right, a ball moving down onto the top turns", 160, 1, 1, 2, 5800, 2270, 1, 1},
-    {"moving right, a ball moving up under the bottom turns", 160, 1, 1, 1, 5800, 6740, 1, 2},
+    {"moving away, a ball moving left turns at 6220", 160, kSlidingLeft, kLeft, kDown, 6220, 4000,
+     kRight, kDown},
+    {"moving away, a ball moving left goes on at 6219.5", 160, kSlidingLeft, kLeft, kDown, 6219.5f,
+     4000, kLeft, kDown},
+    {"moving away, a ball moving left goes on at 6330.5", 160, kSlidingLeft, kLeft, kDown, 6330.5f,
+     4000, kLeft, kDown},
+    {"closing in, a ball moving left turns at 6120", 160, kSlidingRight, kLeft, kDown, 6120, 4000,
+     kRight, kDown},
+    {"closing in, a ball moving left goes on at 6119.5", 160, kSlidingRight, kLeft, kDown, 6119.5f,
+     4000, kLeft, kDown},
+    {"closing in, right edge 5880 turns", 160, kSlidingLeft, kRight, kDown, 5385, 4000, kLeft,
+     kDown},
+    {"closing in, right edge 5880.5 goes on", 160, kSlidingLeft, kRight, kDown, 5385.5f, 4000,
+     kRight, kDown},
+    {"closing in, right edge 5669.5 goes on", 160, kSlidingLeft, kRight, kDown, 5174.5f, 4000,
+     kRight, kDown},
+    {"moving away, right edge 5780 turns", 160, kSlidingRight, kRight, kDown, 5285, 4000, kLeft,
+     kDown},
+    {"moving away, right edge 5780.5 goes on", 160, kSlidingRight, kRight, kDown, 5285.5f, 4000,
+     kRight, kDown},
+    {"Sluggish moving away, right edge 5757.5 turns", 115, kSlidingRight, kRight, kDown, 5262.5f,
+     4000, kLeft, kDown},
+    {"Sluggish moving away, right edge 5758 goes on", 115, kSlidingRight, kRight, kDown, 5263, 4000,
+     kRight, kDown},
+    {"moving left, a ball moving down onto the top turns", 160, kSlidingLeft, kRight, kDown, 5800,
+     2270, kRight, kUp},
+    {"moving right, a ball moving down onto the top turns", 160, kSlidingRight, kRight, kDown, 5800,
+     2270, kRight, kUp},
+    {"moving right, a ball moving up under the bottom turns", 160, kSlidingRight, kRight, kUp, 5800,
+     6740, kRight, kDown},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, MovingObstacleFaces, ::testing::ValuesIn(kFaceRows),
                          rowName<FaceRow>);

@@ -27,45 +27,50 @@ TEST_P(ObstacleFaces, TurnTheBallWithinHalfAStepOfAFace) {
 
 // Medium: half a step is 80 across; a ballStepY of 40 gives 20 up and down.
 const FaceRow kFaceRows[] = {
-    {"moving left at 6330 turns right", 160, 40, 2, 2, 6330, 4000, 1, 2},
-    {"moving left at 6330.5 is not yet turned", 160, 40, 2, 2, 6330.5f, 4000, 2, 2},
-    {"moving left at 6170 inside still turns", 160, 40, 2, 2, 6170, 4000, 1, 2},
-    {"moving left at 6169.5 is too deep", 160, 40, 2, 2, 6169.5f, 4000, 2, 2},
-    {"moving right at 5175 turns left", 160, 40, 1, 2, 5175, 4000, 2, 2},
-    {"moving right at 5174 is not yet turned", 160, 40, 1, 2, 5174, 4000, 1, 2},
-    {"moving right at 5335 inside still turns", 160, 40, 1, 2, 5335, 4000, 2, 2},
-    {"moving right at 5335.5 is too deep", 160, 40, 1, 2, 5335.5f, 4000, 1, 2},
-    {"a ball at rest by the left face stays", 160, 40, 0, 0, 5175, 4000, 0, 0},
-    {"a side needs the top within bottom plus 20", 160, 40, 2, 2, 6330, 6770, 1, 2},
-    {"a top 21 below the bottom passes the side", 160, 40, 2, 2, 6330, 6771, 2, 2},
-    {"a bottom 21 above the top passes the side", 160, 40, 2, 1, 6330, 1734, 2, 1},
-    {"moving down with the top 20 in turns up", 160, 40, 1, 2, 5800, 2270, 1, 1},
-    {"moving down with the top 20.5 in goes on", 160, 40, 1, 2, 5800, 2270.5f, 1, 2},
-    {"moving down with the bottom 5 in turns up", 160, 40, 1, 2, 5800, 1760, 1, 1},
-    {"moving down 21 above goes on", 160, 40, 1, 2, 5800, 1734, 1, 2},
-    {"the top face ends 80 beyond the side", 160, 40, 1, 2, 6331, 2000, 1, 2},
-    {"moving up at 6770 turns down", 160, 40, 1, 1, 5800, 6770, 1, 2},
-    {"moving up at 6730 turns down", 160, 40, 1, 1, 5800, 6730, 1, 2},
-    {"moving up at 6729.5 is too deep", 160, 40, 1, 1, 5800, 6729.5f, 1, 1},
-    {"moving up at 6771 is not yet turned", 160, 40, 1, 1, 5800, 6771, 1, 1},
-    {"the bottom face ends 80 beyond the side", 160, 40, 2, 1, 5174, 6740, 2, 1},
-    {"a negative step empties the bottom window", 160, -100, 1, 1, 5800, 6750, 1, 1},
-    {"a negative step narrows the side to 6700", 160, -100, 2, 2, 6300, 6700, 1, 2},
-    {"a negative step keeps 6701 off the side", 160, -100, 2, 2, 6300, 6701, 2, 2},
-    {"the top left corner turns both ways", 160, 40, 1, 2, 5175, 1760, 2, 1},
-    {"Sluggish: moving left at 6307.5 turns", 115, 40, 2, 2, 6307.5f, 4000, 1, 2},
-    {"Sluggish: moving left at 6308 goes on", 115, 40, 2, 2, 6308, 4000, 2, 2},
-    {"Supersonic: moving right at 5140 turns", 230, 40, 1, 2, 5140, 4000, 2, 2},
-    {"Supersonic: moving right at 5139.5 goes on", 230, 40, 1, 2, 5139.5f, 4000, 1, 2},
+    {"moving left at 6330 turns right", 160, 40, kLeft, kDown, 6330, 4000, kRight, kDown},
+    {"moving left at 6330.5 is not yet turned", 160, 40, kLeft, kDown, 6330.5f, 4000, kLeft, kDown},
+    {"moving left at 6170 inside still turns", 160, 40, kLeft, kDown, 6170, 4000, kRight, kDown},
+    {"moving left at 6169.5 is too deep", 160, 40, kLeft, kDown, 6169.5f, 4000, kLeft, kDown},
+    {"moving right at 5175 turns left", 160, 40, kRight, kDown, 5175, 4000, kLeft, kDown},
+    {"moving right at 5174 is not yet turned", 160, 40, kRight, kDown, 5174, 4000, kRight, kDown},
+    {"moving right at 5335 inside still turns", 160, 40, kRight, kDown, 5335, 4000, kLeft, kDown},
+    {"moving right at 5335.5 is too deep", 160, 40, kRight, kDown, 5335.5f, 4000, kRight, kDown},
+    {"a ball at rest by the left face stays", 160, 40, kAtRest, kAtRest, 5175, 4000, kAtRest,
+     kAtRest},
+    {"a side needs the top within bottom plus 20", 160, 40, kLeft, kDown, 6330, 6770, kRight,
+     kDown},
+    {"a top 21 below the bottom passes the side", 160, 40, kLeft, kDown, 6330, 6771, kLeft, kDown},
+    {"a bottom 21 above the top passes the side", 160, 40, kLeft, kUp, 6330, 1734, kLeft, kUp},
+    {"moving down with the top 20 in turns up", 160, 40, kRight, kDown, 5800, 2270, kRight, kUp},
+    {"moving down with the top 20.5 in goes on", 160, 40, kRight, kDown, 5800, 2270.5f, kRight,
+     kDown},
+    {"moving down with the bottom 5 in turns up", 160, 40, kRight, kDown, 5800, 1760, kRight, kUp},
+    {"moving down 21 above goes on", 160, 40, kRight, kDown, 5800, 1734, kRight, kDown},
+    {"the top face ends 80 beyond the side", 160, 40, kRight, kDown, 6331, 2000, kRight, kDown},
+    {"moving up at 6770 turns down", 160, 40, kRight, kUp, 5800, 6770, kRight, kDown},
+    {"moving up at 6730 turns down", 160, 40, kRight, kUp, 5800, 6730, kRight, kDown},
+    {"moving up at 6729.5 is too deep", 160, 40, kRight, kUp, 5800, 6729.5f, kRight, kUp},
+    {"moving up at 6771 is not yet turned", 160, 40, kRight, kUp, 5800, 6771, kRight, kUp},
+    {"the bottom face ends 80 beyond the side", 160, 40, kLeft, kUp, 5174, 6740, kLeft, kUp},
+    {"a negative step empties the bottom window", 160, -100, kRight, kUp, 5800, 6750, kRight, kUp},
+    {"a negative step narrows the side to 6700", 160, -100, kLeft, kDown, 6300, 6700, kRight,
+     kDown},
+    {"a negative step keeps 6701 off the side", 160, -100, kLeft, kDown, 6300, 6701, kLeft, kDown},
+    {"the top left corner turns both ways", 160, 40, kRight, kDown, 5175, 1760, kLeft, kUp},
+    {"Sluggish: moving left at 6307.5 turns", 115, 40, kLeft, kDown, 6307.5f, 4000, kRight, kDown},
+    {"Sluggish: moving left at 6308 goes on", 115, 40, kLeft, kDown, 6308, 4000, kLeft, kDown},
+    {"Supersonic: moving right at 5140 turns", 230, 40, kRight, kDown, 5140, 4000, kLeft, kDown},
+    {"Supersonic: moving right at 5139.5 goes on", 230, 40, kRight, kDown, 5139.5f, 4000, kRight,
+     kDown},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, ObstacleFaces, ::testing::ValuesIn(kFaceRows), rowName<FaceRow>);
 
 using Obstacle = WindowTest;
 
 TEST_F(Obstacle, OnLevel1ThereIsNoObstacleToMeet) {
-    aimBall(w, 2, 2, 40, 6330, 4000);
+    aimBall(w, kLeft, kDown, 40, 6330, 4000);
     w.tmrBall_Timer();
-    EXPECT_EQ(w.ballDirX, 2);
+    EXPECT_EQ(w.ballDirX, kLeft);
 }
 
 }  // namespace

@@ -15,28 +15,28 @@ using PaddleDeflection = WindowTable<DeflectRow>;
 // The ball meets the left paddle at 3120 moving left.
 TEST_P(PaddleDeflection, ChangesTheStepByATenthOfTheOffset) {
     w.players = row.players;
-    aimBall(w, 2, row.dirY, row.stepY, 300, row.top);
+    aimBall(w, kLeft, row.dirY, row.stepY, 300, row.top);
     w.tmrBall_Timer();
     EXPECT_EQ(w.hitOffset, row.wantHitOffset);
     EXPECT_EQ(w.deflectY, row.wantDeflectY);
     EXPECT_EQ(w.ballStepY, row.wantStepY);
-    EXPECT_EQ(w.ballDirX, 1);
+    EXPECT_EQ(w.ballDirX, kRight);
     EXPECT_EQ(w.ballDirY, row.dirY);  // a hit never turns the ball vertically
 }
 
 const DeflectRow kDeflectRows[] = {
-    {"level with the middle moving down", 1, 2, 40, 3670, 0, 0, 40},
-    {"level with the middle moving up", 1, 1, 40, 3670, 0, 0, 40},
-    {"above the middle moving down flattens", 1, 2, 40, 3300, 370, -37, 3},
-    {"above the middle moving up steepens", 1, 1, 40, 3300, 370, 37, 77},
-    {"below the middle moving down steepens", 1, 2, 40, 4500, -830, 83, 123},
-    {"near the top moving up steepens", 1, 1, 40, 2700, 970, 97, 137},
-    {"the tenth is not cut to a whole number", 1, 1, 40, 3337, 333, 33.3f, 73.3f},
-    {"a step pushed below zero stays signed", 1, 2, 40, 3000, 670, -67, -27},
-    {"one player: 340 and 20 stops at 350", 1, 1, 340, 3470, 200, 20, 350},
-    {"two players: 340 and 20 is 360", 2, 1, 340, 3470, 200, 20, 360},
-    {"two players: 520 is cut to 500", 2, 1, 520, 3670, 0, 0, 500},
-    {"one player: -370 is cut to -350", 1, 1, -370, 3670, 0, 0, -350},
+    {"level with the middle moving down", 1, kDown, 40, 3670, 0, 0, 40},
+    {"level with the middle moving up", 1, kUp, 40, 3670, 0, 0, 40},
+    {"above the middle moving down flattens", 1, kDown, 40, 3300, 370, -37, 3},
+    {"above the middle moving up steepens", 1, kUp, 40, 3300, 370, 37, 77},
+    {"below the middle moving down steepens", 1, kDown, 40, 4500, -830, 83, 123},
+    {"near the top moving up steepens", 1, kUp, 40, 2700, 970, 97, 137},
+    {"the tenth is not cut to a whole number", 1, kUp, 40, 3337, 333, 33.3f, 73.3f},
+    {"a step pushed below zero stays signed", 1, kDown, 40, 3000, 670, -67, -27},
+    {"one player: 340 and 20 stops at 350", 1, kUp, 340, 3470, 200, 20, 350},
+    {"two players: 340 and 20 is 360", 2, kUp, 340, 3470, 200, 20, 360},
+    {"two players: 520 is cut to 500", 2, kUp, 520, 3670, 0, 0, 500},
+    {"one player: -370 is cut to -350", 1, kUp, -370, 3670, 0, 0, -350},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, PaddleDeflection, ::testing::ValuesIn(kDeflectRows),
                          rowName<DeflectRow>);
@@ -55,7 +55,7 @@ TEST_P(PaddleHitTest, CountsEveryEdgeOfTheOverlap) {
     w.imgBall.Left = row.left;
     w.imgBall.Top = row.top;
     w.tmrBall_Timer();
-    EXPECT_EQ(w.ballDirX, row.wantHit ? (row.right ? 2 : 1) : 0);
+    EXPECT_EQ(w.ballDirX, row.wantHit ? (row.right ? kLeft : kRight) : kAtRest);
 }
 
 const HitRow kHitRows[] = {
@@ -79,24 +79,24 @@ INSTANTIATE_TEST_SUITE_P(Rows, PaddleHitTest, ::testing::ValuesIn(kHitRows), row
 using PaddleHits = WindowTest;
 
 TEST_F(PaddleHits, ABallStillOverlappingOnTheNextTickIsHitAgain) {
-    aimBall(w, 2, 2, 40, 300, 3300);
+    aimBall(w, kLeft, kDown, 40, 300, 3300);
     w.tmrBall_Timer();
     ASSERT_EQ(w.ballStepY, 3);
     w.tmrBall_Timer();  // to Left 460, Top 3303: still on the paddle
     EXPECT_EQ(w.hitOffset, 367);
     EXPECT_EQ(w.deflectY, -36.7f);
     EXPECT_EQ(w.ballStepY, -33.7f);
-    EXPECT_EQ(w.ballDirX, 1);
+    EXPECT_EQ(w.ballDirX, kRight);
 }
 
 TEST_F(PaddleHits, APaddleMovedOntoABallBehindItReturnsTheBall) {
-    aimBall(w, 2, 2, 0, 200, 2600);  // passes just above the paddle
+    aimBall(w, kLeft, kDown, 0, 200, 2600);  // passes just above the paddle
     w.tmrBall_Timer();
-    ASSERT_EQ(w.ballDirX, 2);
+    ASSERT_EQ(w.ballDirX, kLeft);
     w.Form_KeyDown(keys::kA, 0);
     w.tmrLeft_Timer();
     w.tmrBall_Timer();  // Left 40: behind the paddle, still in the field
-    EXPECT_EQ(w.ballDirX, 1);
+    EXPECT_EQ(w.ballDirX, kRight);
     EXPECT_EQ(w.player2Score, 0);
 }
 

@@ -18,6 +18,9 @@
 
 namespace zarb::testing {
 
+// Rows and cases name the direction codes.
+using namespace zarb::dir;
+
 class RecordingPlatform : public Platform {
   public:
     void showMessage(const std::string&, const std::string&) override {}  // the box is OK'd
@@ -89,9 +92,9 @@ inline void aimBall(ZarbWindow& w, int dirX, int dirY, float stepY, float left, 
     w.ballDirX = dirX;
     w.ballDirY = dirY;
     w.ballStepY = stepY;
-    const float dy = dirY == 1 ? std::fabs(stepY) : (dirY == 2 ? -std::fabs(stepY) : 0);
+    const float dy = dirY == kUp ? std::fabs(stepY) : (dirY == kDown ? -std::fabs(stepY) : 0);
     w.imgBall.Left = w.imgBall2.Left =
-        left + (dirX == 1 ? -w.speedSetting : (dirX == 2 ? w.speedSetting : 0));
+        left + (dirX == kRight ? -w.speedSetting : (dirX == kLeft ? w.speedSetting : 0));
     w.imgBall.Top = top + dy;
     w.imgBall2.Top = top2 + dy;
 }
@@ -101,7 +104,7 @@ inline void aimBall(ZarbWindow& w, int dirX, int dirY, float stepY, float left, 
 
 // The ball leaves the field on the loser's side and the point is scored on this tick.
 inline void scorePoint(ZarbWindow& w, int winner) {
-    w.ballDirX = winner == 1 ? 1 : 2;
+    w.ballDirX = winner == 1 ? kRight : kLeft;
     w.imgBall.Left = winner == 1 ? 11600 : -100;
     w.tmrBall_Timer();
 }
