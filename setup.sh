@@ -23,9 +23,9 @@ jobs=$(nproc 2>/dev/null || echo 2)
 packages=(cmake make g++ qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation2 fonts-dejavu-core)
 if [ "$what" != play ]; then
     # Test frameworks and the JSON reader; Debian's tools that build and check the .deb; clang
-    # for libFuzzer.
+    # for libFuzzer and clang-format for the format check.
     packages+=(libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-        desktop-file-utils appstream dpkg-dev groff-base file clang)
+        desktop-file-utils appstream dpkg-dev groff-base file clang clang-format)
 fi
 
 install_missing() {
@@ -59,6 +59,11 @@ if command -v dpkg-query >/dev/null 2>&1; then
         # libFuzzer's runtime comes with clang's own version number.
         install_missing "libclang-rt-$(clang -dumpversion | cut -d. -f1)-dev"
     fi
+fi
+
+# The sources are formatted as .clang-format says: an unformatted file fails the tests at once.
+if [ "$what" = test ] && git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    bash tools/check_format.sh
 fi
 
 desktop=ON
