@@ -5,12 +5,11 @@
 // aborts, so libFuzzer keeps the script; zarb-replay-scripts runs the same checks over saved
 // scripts in the builds without libFuzzer.
 
-#include <nlohmann/json.hpp>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <string_view>

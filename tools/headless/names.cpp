@@ -46,11 +46,16 @@ struct NamedControl {
     bool hasCaption;
 };
 const NamedControl kControls[] = {
-    {"imgBall", &W::imgBall, false},       {"imgBall2", &W::imgBall2, false},
-    {"imgLeft", &W::imgLeft, false},       {"imgRight", &W::imgRight, false},
-    {"shpObstacle", &W::shpObstacle, false}, {"lblLabel", &W::lblLabel, true},
-    {"lblPlayer1", &W::lblPlayer1, true},  {"lblPlayer2", &W::lblPlayer2, true},
-    {"lblWin", &W::lblWin, true},          {"lblLevel", &W::lblLevel, true},
+    {"imgBall", &W::imgBall, false},
+    {"imgBall2", &W::imgBall2, false},
+    {"imgLeft", &W::imgLeft, false},
+    {"imgRight", &W::imgRight, false},
+    {"shpObstacle", &W::shpObstacle, false},
+    {"lblLabel", &W::lblLabel, true},
+    {"lblPlayer1", &W::lblPlayer1, true},
+    {"lblPlayer2", &W::lblPlayer2, true},
+    {"lblWin", &W::lblWin, true},
+    {"lblLevel", &W::lblLevel, true},
     {"lblPause", &W::lblPause, true},
 };
 
@@ -166,18 +171,18 @@ std::vector<NamedValue> buildWindowValues() {
         }
     }
     for (std::size_t i = 0; i < std::size(kTimers); ++i) {
-        values.push_back({std::string(kTimers[i].name) + ".Enabled", ValueKind::TimerOn,
-                          timerProperty, i * 2});
+        values.push_back(
+            {std::string(kTimers[i].name) + ".Enabled", ValueKind::TimerOn, timerProperty, i * 2});
         values.push_back({std::string(kTimers[i].name) + ".Interval", ValueKind::Interval,
                           timerProperty, i * 2 + 1});
     }
     for (std::size_t i = 0; i < std::size(kMenus); ++i) {
-        values.push_back({std::string(kMenus[i].name) + ".Caption", ValueKind::Caption,
-                          menuProperty, i * 3});
-        values.push_back({std::string(kMenus[i].name) + ".Checked", ValueKind::Flag,
-                          menuProperty, i * 3 + 1});
-        values.push_back({std::string(kMenus[i].name) + ".Enabled", ValueKind::Flag,
-                          menuProperty, i * 3 + 2});
+        values.push_back(
+            {std::string(kMenus[i].name) + ".Caption", ValueKind::Caption, menuProperty, i * 3});
+        values.push_back(
+            {std::string(kMenus[i].name) + ".Checked", ValueKind::Flag, menuProperty, i * 3 + 1});
+        values.push_back(
+            {std::string(kMenus[i].name) + ".Enabled", ValueKind::Flag, menuProperty, i * 3 + 2});
     }
     return values;
 }

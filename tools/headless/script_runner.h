@@ -15,7 +15,7 @@ namespace zarb::headless {
 // Message boxes print an event line and return at once, as if OK had been pressed; the clock
 // is the simulated one, so reseeding from it repeats on every run.
 class HeadlessPlatform : public Platform {
-public:
+  public:
     explicit HeadlessPlatform(std::ostream& out) : out_(out) {}
     void useClock(const Clock& clock) { clock_ = &clock; }
 
@@ -23,13 +23,13 @@ public:
     double timeOfDayMs() const override { return clock_ == nullptr ? 0 : clock_->nowMs(); }
     void endProgram() override;
 
-private:
+  private:
     std::ostream& out_;
     const Clock* clock_ = nullptr;
 };
 
 class ScriptRunner {
-public:
+  public:
     ScriptRunner(std::ostream& out, std::ostream& err);
 
     // Runs every line until the input runs out or the program ends; the exit status.
@@ -41,7 +41,7 @@ public:
     bool anyError() const { return anyError_; }
     Program& program() { return program_; }
 
-private:
+  private:
     std::ostream& out_;
     std::ostream& err_;
     HeadlessPlatform platform_;
