@@ -1,0 +1,20 @@
+# A caption is one JSON string: escapes become UTF-8 of one to four bytes, UTF-8 in the script
+# is kept as it is, and a byte or sequence that is not well-formed UTF-8 is an error.
+cmdPlay_Click
+set lblWin.Caption "\u007f\u0080\u07ff\u0800\uffff\ud83c\udfd3"
+get lblWin.Caption
+#> {"lblWin.Caption":"\u007fÂ€ß¿à €ï¿¿ðŸ“"}
+set lblWin.Caption "Ã©à €"
+# a lone byte, an overlong slash, an overlong three-byte form, a surrogate, a lone low escape
+set lblWin.Caption "ÿ"
+set lblWin.Caption "À¯"
+set lblWin.Caption "àŸ¿"
+set lblWin.Caption "í €"
+set lblWin.Caption "\udc00"
+get lblWin.Caption
+#> {"lblWin.Caption":"Ã©à €"}
+#! 9
+#! 10
+#! 11
+#! 12
+#! 13
