@@ -118,7 +118,7 @@ desktop-file-validate "$desktop" || fault "desktop-file-validate finds faults in
 grep -qx 'Exec=zarb' "$desktop" || fault "the desktop entry does not start zarb"
 grep -qx "Icon=$app_id" "$desktop" || fault "the desktop entry does not name the icon $app_id"
 grep -qx 'Categories=Game;ArcadeGame;' "$desktop" || fault "the desktop entry's categories differ"
-appstreamcli validate --no-net "$metainfo" || fault "appstreamcli finds faults in the metadata"
+appstreamcli validate --pedantic --no-net "$metainfo" || fault "appstreamcli finds faults in the metadata"
 appstreamcli validate-tree --no-net "$root" ||
     fault "appstreamcli finds faults in the installed tree"
 newest=$(sed -n 's/.*<release version="\([^"]*\)".*/\1/p' "$metainfo" | head -n 1)
