@@ -1,5 +1,5 @@
 # Shortcuts for a machine that has make; setup.sh does the work.
-.PHONY: play test build bench deb clean
+.PHONY: play test build bench deb dist clean
 play:
 	bash setup.sh play
 test:
@@ -10,5 +10,8 @@ bench: build
 	bench/run.sh build/bench
 deb: build
 	cd build && cpack
+dist:
+	cmake -S . -B build
+	cmake --build build --target dist
 clean:
 	rm -rf build build-sanitize build-fuzzer

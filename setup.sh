@@ -22,10 +22,10 @@ jobs=$(nproc 2>/dev/null || echo 2)
 # What the game needs to build and run, then what its tests and benchmarks add.
 packages=(cmake make g++ qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation2 fonts-dejavu-core)
 if [ "$what" != play ]; then
-    # Test frameworks and the JSON reader; Debian's tools that build and check the .deb; clang
-    # for libFuzzer and clang-format for the format check.
+    # Test frameworks and the JSON reader; Debian's tools that build and check the .deb and the
+    # licence of every file; clang for libFuzzer and clang-format for the format check.
     packages+=(libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-        desktop-file-utils appstream dpkg-dev groff-base file clang clang-format)
+        desktop-file-utils appstream dpkg-dev groff-base file lintian reuse git clang clang-format)
 fi
 
 install_missing() {
@@ -68,7 +68,9 @@ fi
 
 desktop=ON
 [ "$what" = play ] && tests=OFF || tests=ON
-cmake -S . -B "$build_dir" -DZARB_DESKTOP=$desktop -DZARB_TESTS=$tests -DZARB_BENCHMARKS=$tests
+# Our own builds treat every warning as an error; a distribution's build leaves that off.
+cmake -S . -B "$build_dir" -DZARB_WERROR=ON -DZARB_DESKTOP=$desktop -DBUILD_TESTING=$tests \
+    -DZARB_BENCHMARKS=$tests
 cmake --build "$build_dir" -j "$jobs"
 
 case $what in
@@ -81,13 +83,14 @@ case $what in
         # Everything once more under AddressSanitizer, LeakSanitizer and
         # UndefinedBehaviorSanitizer, the windows included: any report fails the run.
         sanitize_dir=${build_dir}-sanitize
-        cmake -S . -B "$sanitize_dir" -DZARB_SANITIZE=ON -DZARB_DESKTOP=ON -DZARB_BENCHMARKS=OFF
+        cmake -S . -B "$sanitize_dir" -DZARB_WERROR=ON -DZARB_SANITIZE=ON -DZARB_DESKTOP=ON \
+            -DZARB_BENCHMARKS=OFF
         cmake --build "$sanitize_dir" -j "$jobs"
         (cd "$sanitize_dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs")
         # libFuzzer on zarb-headless's whole script runner for 30 seconds, built with clang.
         fuzzer_dir=${build_dir}-fuzzer
-        CC=clang CXX=clang++ cmake -S . -B "$fuzzer_dir" -DZARB_FUZZER=ON -DZARB_DESKTOP=OFF \
-            -DZARB_BENCHMARKS=OFF
+        CC=clang CXX=clang++ cmake -S . -B "$fuzzer_dir" -DZARB_WERROR=ON -DZARB_FUZZER=ON \
+            -DZARB_DESKTOP=OFF -DZARB_BENCHMARKS=OFF
         cmake --build "$fuzzer_dir" -j "$jobs" --target zarb-fuzz-scripts
         (cd "$fuzzer_dir" && ctest --output-on-failure -R libfuzzer)
         ;;

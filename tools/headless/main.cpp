@@ -1,5 +1,5 @@
-// zarb-headless [SCRIPT]: runs the game's rules with no window, reading a script of commands
-// from SCRIPT or standard input and printing JSON lines.
+// zarb-headless [SCRIPT] | --help | --version: runs the game's rules with no window, reading a
+// script of commands from SCRIPT or standard input and printing JSON lines.
 
 #include <fstream>
 #include <iostream>
@@ -10,9 +10,14 @@
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     constexpr std::string_view kUsage =
-        "usage: zarb-headless [SCRIPT]   (reads standard input without SCRIPT)\n";
+        "usage: zarb-headless [SCRIPT]   (reads standard input without SCRIPT)\n"
+        "       zarb-headless --help | --version\n";
     if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
         std::cout << kUsage;
+        return 0;
+    }
+    if (argc == 2 && std::string_view(argv[1]) == "--version") {
+        std::cout << "zarb-headless " ZARB_VERSION "\n";
         return 0;
     }
     if (argc > 2) {
