@@ -1,9 +1,9 @@
 # A caption is one JSON string: escapes become UTF-8 of one to four bytes, UTF-8 in the script
 # is kept as it is, and a byte or sequence that is not well-formed UTF-8 is an error.
 cmdPlay_Click
-set lblWin.Caption "\u007f\u0080\u07ff\u0800\uffff\ud83c\udfd3"
+set lblWin.Caption "\u007f\u0080\u07ff\u0800\uffff\ud83c\udfd3\udbff\udfff"
 get lblWin.Caption
-#> {"lblWin.Caption":"\u007f߿ࠀ￿🏓"}
+#> {"lblWin.Caption":"\u007f߿ࠀ￿🏓􏿿"}
 set lblWin.Caption "éࠀ"
 # a lone byte, an overlong slash, an overlong three-byte form, a surrogate, a lone low escape
 set lblWin.Caption "�"
