@@ -98,6 +98,8 @@ using EndGame = WindowTest;
 TEST_F(EndGame, DuringARallyStopsTheBallAndNewGameClearsTheLabels) {
     game.serve(0, 0, 0.5f);
     scorePoint(w, 1);
+    game.timers.run(1000);
+    scorePoint(w, 2);
     game.timers.run(1000 + 5 * kTick);
     ASSERT_NE(w.ballDirX, kAtRest);
     w.mnuEnd_Click();
@@ -108,6 +110,7 @@ TEST_F(EndGame, DuringARallyStopsTheBallAndNewGameClearsTheLabels) {
     EXPECT_EQ(w.imgBall.Left, 5760);
     EXPECT_EQ(w.imgBall.Top, 3720);
     EXPECT_EQ(w.lblPlayer1.Caption, "Player 1:  1");  // the ended match's score stays shown
+    EXPECT_EQ(w.lblPlayer2.Caption, "Player 2:  1");
     EXPECT_EQ(runningTimers(w), "Left Right");
     EXPECT_EQ(settingsMenus(w), "enabled");
     w.mnuNew_Click();
@@ -118,6 +121,7 @@ TEST_F(EndGame, DuringARallyStopsTheBallAndNewGameClearsTheLabels) {
 
 TEST_F(EndGame, LaysOutTheLevelsPiecesAgain) {
     w.mnuLevel3_Click();
+    w.shpObstacle.Left = 4300;
     w.imgBall.Visible = false;
     w.imgBall2.Left = 3000;
     w.imgBall2.Top = 100;
@@ -126,6 +130,11 @@ TEST_F(EndGame, LaysOutTheLevelsPiecesAgain) {
     EXPECT_TRUE(w.imgBall.Visible);
     EXPECT_EQ(w.imgBall2.Left, 5760);
     EXPECT_EQ(w.imgBall2.Top, 100);
+    EXPECT_EQ(w.shpObstacle.Left, 5750);  // hidden, but back in its place
+    w.mnuLevel2_Click();
+    w.imgBall.Top = 3000;
+    w.mnuEnd_Click();
+    EXPECT_EQ(w.imgBall.Top, 875);
     w.mnuLevel5_Click();
     w.shpObstacle.Left = 4300;
     w.imgBall.Top = 3000;

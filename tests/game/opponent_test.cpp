@@ -71,6 +71,7 @@ TEST_P(OpponentPrediction, FoldsThePathAtTheEdges) {
     chooseLevel(w, row.level);
     chooseSpeed(w, row.speed);
     aimBall(w, kRight, row.dirY, row.stepY, row.left, row.top);
+    w.predictedTop = -1;
     w.tmrBall_Timer();
     EXPECT_EQ(w.ticksToPaddle, row.wantTicks);
     EXPECT_EQ(w.predictedTop, row.wantPredictedTop);
@@ -92,6 +93,7 @@ const PredictRow kPredictRows[] = {
     {"it folds three times", 1, 160, kDown, 500, 4000, 7000, 49.65625f, 2191.875f},
     {"reaching the paddle before an edge is the floor", 1, 160, kDown, 10, 4000, 3000, 49.65625f,
      8505},
+    {"travel of exactly a field's height is no fold", 1, 160, kDown, 200, 4025, 7110, 49.5f, 0},
     {"the line's far end is included", 1, 160, kDown, 200, 4160, 7000, 48.65625f, 278.75f},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, OpponentPrediction, ::testing::ValuesIn(kPredictRows),
