@@ -154,35 +154,25 @@ ValueRef menuProperty(W& w, const NamedValue& value) {
 std::vector<NamedValue> buildWindowValues() {
     std::vector<NamedValue> values;
     for (std::size_t i = 0; i < std::size(kVariables); ++i) {
-        const ValueKind kind =
-            kVariables[i].whole != nullptr ? ValueKind::Whole : ValueKind::Decimal;
-        values.push_back({kVariables[i].name, kind, variable, i});
+        values.push_back({kVariables[i].name, variable, i});
     }
     for (std::size_t i = 0; i < std::size(kControls); ++i) {
         for (int p = 0; p < kControlProperties; ++p) {
             if (p == kCaption && !kControls[i].hasCaption) {
                 continue;
             }
-            const ValueKind kind = p == kVisible   ? ValueKind::Flag
-                                   : p == kCaption ? ValueKind::Caption
-                                                   : ValueKind::Decimal;
-            values.push_back({std::string(kControls[i].name) + kControlPropertyNames[p], kind,
+            values.push_back({std::string(kControls[i].name) + kControlPropertyNames[p],
                               controlProperty, i * kControlProperties + p});
         }
     }
     for (std::size_t i = 0; i < std::size(kTimers); ++i) {
-        values.push_back(
-            {std::string(kTimers[i].name) + ".Enabled", ValueKind::TimerOn, timerProperty, i * 2});
-        values.push_back({std::string(kTimers[i].name) + ".Interval", ValueKind::Interval,
-                          timerProperty, i * 2 + 1});
+        values.push_back({std::string(kTimers[i].name) + ".Enabled", timerProperty, i * 2});
+        values.push_back({std::string(kTimers[i].name) + ".Interval", timerProperty, i * 2 + 1});
     }
     for (std::size_t i = 0; i < std::size(kMenus); ++i) {
-        values.push_back(
-            {std::string(kMenus[i].name) + ".Caption", ValueKind::Caption, menuProperty, i * 3});
-        values.push_back(
-            {std::string(kMenus[i].name) + ".Checked", ValueKind::Flag, menuProperty, i * 3 + 1});
-        values.push_back(
-            {std::string(kMenus[i].name) + ".Enabled", ValueKind::Flag, menuProperty, i * 3 + 2});
+        values.push_back({std::string(kMenus[i].name) + ".Caption", menuProperty, i * 3});
+        values.push_back({std::string(kMenus[i].name) + ".Checked", menuProperty, i * 3 + 1});
+        values.push_back({std::string(kMenus[i].name) + ".Enabled", menuProperty, i * 3 + 2});
     }
     return values;
 }

@@ -29,7 +29,6 @@ struct ValueRef {
 
 struct NamedValue {
     std::string name;
-    ValueKind kind;
     ValueRef (*resolve)(ZarbWindow&, const NamedValue&);
     std::size_t member;  // which member of its table resolve reads
 };
