@@ -85,8 +85,8 @@ constexpr int kMenuEntries = static_cast<int>(sizeof kMenu / sizeof kMenu[0]);
 
 // The field's pieces in their drawing order, from the bottom up.
 constexpr Control W::*kPieces[] = {
-    &W::lblLevel, &W::shpObstacle, &W::imgBall2,  &W::imgBall,    &W::lblPause,   &W::imgRight,
-    &W::imgLeft,  &W::lblLabel,    &W::lblWin,    &W::lblPlayer1, &W::lblPlayer2,
+    &W::lblLevel, &W::shpObstacle, &W::imgBall2, &W::imgBall,    &W::lblPause,   &W::imgRight,
+    &W::imgLeft,  &W::lblLabel,    &W::lblWin,   &W::lblPlayer1, &W::lblPlayer2,
 };
 constexpr int kPieceCount = static_cast<int>(sizeof kPieces / sizeof kPieces[0]);
 

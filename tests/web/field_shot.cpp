@@ -11,6 +11,6 @@ int main(int argc, char** argv) {
         return 2;
     }
     Desktop desktop(true);
-    const auto* field = desktop.window().findChild<QWidget*>("field");
+    auto* field = desktop.window().findChild<QWidget*>("field");
     return field != nullptr && field->grab().save(argv[1]) ? 0 : 1;
 }

@@ -188,6 +188,10 @@ const kPieceAreas = {
   lblPlayer1: { area: [0, 570, 250, 644], colour: 'white' },
   lblWin: { area: [250, 570, 540, 644], colour: 'white' },
   lblPlayer2: { area: [540, 570, 792, 644], colour: 'white' },
+  // The captions in the white boxes.
+  'lblPlayer1 caption': { area: [48, 592, 177, 625], colour: 'black' },
+  'lblWin caption': { area: [304, 584, 473, 633], colour: 'black' },
+  'lblPlayer2 caption': { area: [616, 592, 745, 625], colour: 'black' },
 };
 
 function boxes(png) {
@@ -203,6 +207,7 @@ function boxes(png) {
       cyan: (r, g, b) => r > 150 && r < 230 && g > 200 && b > 200,
       red: (r, g, b) => r > 200 && g < 80 && b < 80,
       white: (r, g, b) => r > 240 && g > 240 && b > 240,
+      black: (r, g, b) => r < 128 && g < 128 && b < 128,
     };
     const found = {};
     for (const [name, { area: [x0, y0, x1, y1], colour }] of Object.entries(areas)) {
@@ -224,7 +229,10 @@ function boxes(png) {
 test("the start state's field matches the desktop's, piece by piece, within one pixel",
   { skip: !existsSync(fieldShot) && `no ${fieldShot}: build the desktop first` }, async (t) => {
     const desktopPng = join(mkdtempSync(join(tmpdir(), 'zarb-web-')), 'field.png');
-    execFileSync(fieldShot, [desktopPng], { env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' } });
+    execFileSync(fieldShot, [desktopPng], {
+      env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' },
+      stdio: 'pipe',
+    });
     const page = await open();
     const webBoxes = await boxes(await (await page.$('#field')).screenshot())(page);
     const desktopBoxes = await boxes(readFileSync(desktopPng))(page);
