@@ -27,4 +27,4 @@ em++ -std=c++20 -Oz -flto -fno-exceptions -fno-rtti -ffp-contract=off \
     -sERROR_ON_UNDEFINED_SYMBOLS=0 -sWARN_ON_UNDEFINED_SYMBOLS=0
 
 cp "$here"/web/index.html "$here"/web/zarb.js "$here"/web/zarb.css "$out"/
-cp "$here"/resources/ball.gif "$here"/resources/paddle.gif "$out"/
+cp "$here"/resources/ball.gif "$here"/resources/paddle.gif "$here"/resources/zarb.png "$out"/

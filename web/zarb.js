@@ -345,11 +345,16 @@
     context.font = getComputedStyle(element).font;
     const width = (s) => context.measureText(s).width;
     const average = width('abcdefghijklmnopqrstuvwxyz') / 26;
+    const halfSpace = width(' ') / 2;
     const lastColumn = (line, stop) => {
       let x = 0;
       let column = 0;
       line.split('\t').forEach((piece, i) => {
-        if (i > 0) x = (Math.floor(x / stop) + 1) * stop;
+        if (i > 0) {
+          // The browser skips a stop that lies closer than half a blank.
+          const next = (Math.floor(x / stop) + 1) * stop;
+          x = next - x < halfSpace ? next + stop : next;
+        }
         column = x;
         x += width(piece);
       });
@@ -399,7 +404,10 @@
       pageShowWindow(window, visible) {
         if (window === kGame && visible && menuEntries.length === 0) buildMenus();
         $(window === kSplash ? 'frmSplash' : 'frmZarb').hidden = !visible;
-        if (window === kSplash && visible) $('cmdPlay').focus();
+        if (window === kSplash && visible) {
+          $('cmdPlay').focus();
+          performance.mark('zarb splash shown'); // how long a player waits for it
+        }
         if (window === kGame && visible) document.activeElement?.blur?.();
       },
       pageProgramEnded() {

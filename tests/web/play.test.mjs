@@ -22,7 +22,8 @@ let url;
 
 before(async () => {
   server = createServer((request, response) => {
-    const path = join(site, new URL(request.url, 'http://x').pathname.replace(/\/$/, '/index.html'));
+    const asked = new URL(request.url, 'http://page').pathname;
+    const path = join(site, asked.endsWith('/') ? `${asked}index.html` : asked);
     if (!path.startsWith(site) || !existsSync(path)) {
       response.writeHead(404).end();
       return;
@@ -89,10 +90,23 @@ test('the splash comes up with PLAY!, INFO and EXIT, and PLAY! opens the game', 
   const page = await browser.newPage();
   await page.goto(url);
   await page.waitForSelector('#frmSplash:not([hidden])');
-  t.diagnostic(`splash up ${Math.round(await page.evaluate(() => performance.now()))} ms after ` +
-    'the navigation started');
+  t.diagnostic(`splash up ${Math.round(await page.evaluate(() =>
+    performance.getEntriesByName('zarb splash shown')[0].startTime))} ms after the navigation`);
   assert.deepEqual(await page.$$eval('#frmSplash button.command', (all) =>
     all.map((button) => button.textContent)), ['PLAY!', 'INFO', 'EXIT']);
+  // INFO: the controls, each line's key in one column.
+  await page.click('#cmdInfo');
+  await page.waitForSelector('#msgbox[open]');
+  const keyColumns = await page.$$eval('#msgbox .text > div', (lines) => lines
+    .filter((line) => line.textContent.includes('\t')).map((line) => {
+      const range = document.createRange();
+      range.setStart(line.firstChild, line.textContent.lastIndexOf('\t') + 1);
+      range.setEnd(line.firstChild, line.textContent.length);
+      return Math.round(range.getBoundingClientRect().left);
+    }));
+  assert.equal(keyColumns.length, 7);
+  assert.deepEqual(new Set(keyColumns).size, 1, `the keys stand at ${keyColumns}`);
+  await page.click('#msgbox .ok');
   await page.click('#cmdPlay');
   await page.waitForSelector('#frmZarb:not([hidden])');
   assert.equal(await page.$eval('#frmSplash', (splash) => splash.hidden), true);
@@ -106,7 +120,7 @@ test('F1 serves one second later, and A and Z move the left paddle', async (t) =
   const waited = await serve(page);
   t.diagnostic(`served ${Math.round(waited)} ms after F1`);
   // 64 clock ticks after the tick before the key, and ticks never come early.
-  assert.ok(waited >= 63 * 15.625 && waited < 3000, `served after ${waited} ms`);
+  assert.ok(waited >= 63 * 15.625 && waited < 5000, `served after ${waited} ms`);
 
   const start = (await piece(page, 'imgLeft')).top;
   await page.keyboard.down('KeyA');
@@ -226,8 +240,10 @@ function boxes(png) {
   }, png.toString('base64'), kPieceAreas);
 }
 
+// Named by ZARB_FIELD_SHOT, the desktop's shot must be there; by default it may not be built.
+const noFieldShot = !process.env.ZARB_FIELD_SHOT && !existsSync(fieldShot);
 test("the start state's field matches the desktop's, piece by piece, within one pixel",
-  { skip: !existsSync(fieldShot) && `no ${fieldShot}: build the desktop first` }, async (t) => {
+  { skip: noFieldShot && `no ${fieldShot}: build the desktop first` }, async (t) => {
     const desktopPng = join(mkdtempSync(join(tmpdir(), 'zarb-web-')), 'field.png');
     execFileSync(fieldShot, [desktopPng], {
       env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' },
@@ -239,7 +255,8 @@ test("the start state's field matches the desktop's, piece by piece, within one 
     for (const name of Object.keys(kPieceAreas)) {
       assert.ok(desktopBoxes[name], `${name} is on the desktop's field`);
       assert.ok(webBoxes[name], `${name} is on the page's field`);
-      const apart = Math.max(...webBoxes[name].map((edge, i) => Math.abs(edge - desktopBoxes[name][i])));
+      const apart = Math.max(...webBoxes[name].map((edge, i) =>
+        Math.abs(edge - desktopBoxes[name][i])));
       t.diagnostic(`${name}: page ${webBoxes[name]} desktop ${desktopBoxes[name]}`);
       assert.ok(apart <= 1, `${name} lies ${apart} pixels from the desktop's`);
     }
