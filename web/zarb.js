@@ -74,6 +74,7 @@
   const pieces = [];
 
   function buildField() {
+    if (zarb.zarbPieces() !== kPieceLooks.length) throw new Error('the field has other pieces');
     const field = $('field');
     kPieceLooks.forEach((look) => {
       let element;
