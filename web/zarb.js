@@ -134,7 +134,7 @@
   }
 
   // ---- The menu bar, built from the rules' own list of headings and items.
-  const menuEntries = []; // per entry: { element, parent, submenu, state }
+  const menuEntries = []; // per entry: { element, parent, submenu, state as last drawn }
   let openHeading = null;
 
   function captionWithAccessKey(caption, into) {
@@ -154,7 +154,7 @@
       const parent = zarb.zarbMenuParent(i);
       const state = zarb.zarbMenuState(i);
       const caption = cString(zarb.zarbMenuCaption(i));
-      const entry = { parent, state: -1, caption: null };
+      const entry = { parent, state: -1 };
       const isHeading = parent < 0 || hasChildren(i, count);
       if (parent < 0) {
         entry.element = document.createElement('div');
@@ -203,7 +203,6 @@
         entry.submenu.hidden = true;
         entry.element.appendChild(entry.submenu);
       }
-      entry.caption = caption;
       captionWithAccessKey(caption, entry.element.querySelector('.label'));
       menuEntries.push(entry);
     }
