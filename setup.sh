@@ -121,6 +121,6 @@ case $what in
         fi
         ZARB_WEB_DIR=$(cd "$web_dir" && pwd) \
             ZARB_FIELD_SHOT=$(cd "$build_dir" && pwd)/tests/web/zarb_field_shot \
-            bash -c 'cd tests/web && node --test --test-concurrency=1'
+            bash -c 'cd tests/web && node --test'
         ;;
 esac

@@ -8,9 +8,10 @@ import { existsSync, mkdtempSync, readFileSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
 import { extname, join, resolve } from 'node:path';
+import { fileURLToPath } from 'node:url';
 import puppeteer from 'puppeteer-core';
 
-const root = resolve(import.meta.dirname, '../..');
+const root = fileURLToPath(new URL('../..', import.meta.url));
 const site = resolve(process.env.ZARB_WEB_DIR ?? join(root, 'build-web'));
 const fieldShot = process.env.ZARB_FIELD_SHOT ?? join(root, 'build/tests/web/zarb_field_shot');
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
