@@ -1,17 +1,15 @@
 #!/usr/bin/env bash
 # Builds the game's web page into a folder (build-web/ by default): the rules compiled to one
-# WebAssembly file, with the page, its script, its style and the two pictures beside it.
+# WebAssembly file, with the page, its script, its style, the two pictures and the icon beside it.
 #   bash web/build.sh [FOLDER]        (needs Debian's emscripten)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:-$here/build-web}
 mkdir -p "$out"
 
-# The compiler keeps its system libraries in a cache: Debian's own where we may write to it,
-# else one of our own.
-if [ -z "${EM_CACHE:-}" ] && [ ! -w "$(em-config CACHE 2>/dev/null || echo /nonexistent)" ]; then
-    export EM_CACHE=${XDG_CACHE_HOME:-$HOME/.cache}/zarb-emscripten
-fi
+# Debian's emscripten comes with its system libraries built, in a cache it never writes to: the
+# first build is as quick as any, for any user, and needs no cache of our own.
+
 # Newer Node.js finds the compiler's JavaScript helpers only here.
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 
