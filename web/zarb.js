@@ -297,6 +297,7 @@
   }
 
   function onKeyDown(event) {
+    if (event.code === 'F1') event.preventDefault(); // never the browser's help, splash included
     if ($('frmZarb').hidden || ended) return;
     if (modalOpen()) return; // the box has the keyboard
     if (openHeading) {
