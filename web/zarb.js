@@ -103,12 +103,23 @@
     });
   }
 
-  // A caption that would not fit its label is drawn smaller rather than clipped.
+  // The labels' face, in ems: ascent and descent together, and the gap between two lines. The
+  // page sets lines 1.15 ems apart, as the desktop does, and lifts them by half the gap so
+  // that the first line's top is the label's top.
+  const kFaceHeight = 1.117;
+  const kFaceGap = 0.033;
+
+  // A caption that would not fit its label is drawn smaller rather than clipped. It fits when
+  // its lines and the gaps between them do, the last line needing no gap below it.
   function fitCaption(element, points) {
     for (let scale = 1; scale > 0.3; scale -= 0.05) {
-      element.style.fontSize = Math.floor((points * 96 / 72) * scale) + 'px';
-      if (element.scrollHeight <= element.clientHeight + 0.5 &&
-          element.scrollWidth <= element.clientWidth + 0.5) break;
+      const size = Math.floor((points * 96 / 72) * scale);
+      element.style.fontSize = size + 'px';
+      const lines = Math.max(1, element.firstChild.getClientRects().length);
+      const height = size * (lines * kFaceHeight + (lines - 1) * kFaceGap);
+      const fits = height <= element.clientHeight + 0.5 &&
+        element.scrollWidth <= element.clientWidth + 0.5;
+      if (fits) break;
     }
   }
 
@@ -126,7 +137,8 @@
       style.width = width / kTwipsPerPixel + 'px';
       style.height = height / kTwipsPerPixel + 'px';
       if (piece.look.label && visible) {
-        piece.element.textContent = caption;
+        piece.element.replaceChildren(document.createElement('span'));
+        piece.element.firstChild.textContent = caption;
         fitCaption(piece.element, piece.look.label[0]);
       }
       piece.drawn = state;
