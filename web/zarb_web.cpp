@@ -1,0 +1,234 @@
+// The game in a web page: the rules run as WebAssembly and the page is their platform. The page
+// calls the exported functions below from its clock, its keys, its menus and its buttons, and
+// reads the pieces and menu items back to draw them. Nothing here decides a rule.
+
+#include <cstdint>
+#include <string>
+
+#include "game/program.h"
+
+#define ZARB_PAGE_CALL extern "C" __attribute__((import_module("env")))
+#define ZARB_EXPORT extern "C" __attribute__((used, visibility("default")))
+
+// What the page offers the rules.
+ZARB_PAGE_CALL void pageShowMessage(const char* title, int titleLength, const char* text,
+                                    int textLength);
+ZARB_PAGE_CALL double pageTimeOfDayMs();
+ZARB_PAGE_CALL void pageShowWindow(int window, int visible);
+ZARB_PAGE_CALL void pageProgramEnded();
+
+namespace zarb::web {
+
+namespace {
+
+class PagePlatform : public Platform {
+  public:
+    // A page cannot wait for a box: the page opens it modally and the handler goes on at once.
+    // The timers tick on behind the box as they do on the desktop.
+    void showMessage(const std::string& title, const std::string& text) override {
+        pageShowMessage(title.data(), static_cast<int>(title.size()), text.data(),
+                        static_cast<int>(text.size()));
+    }
+    double timeOfDayMs() const override { return pageTimeOfDayMs(); }
+    void windowShown(WindowId window, bool visible) override {
+        pageShowWindow(static_cast<int>(window), visible ? 1 : 0);
+    }
+    // A page cannot close itself: it says that the game has ended instead.
+    void endProgram() override {
+        Platform::endProgram();
+        pageProgramEnded();
+    }
+};
+
+PagePlatform platform;
+Program program(platform);
+
+using W = ZarbWindow;
+
+// The menu bar in its order: a heading, then its items; the page builds its menus from this.
+struct MenuEntry {
+    MenuItem W::*item;
+    void (W::*handler)();  // none for a heading
+    char shortcut;         // the letter of Ctrl+letter, or none
+    bool checkable;
+    bool separatorBefore;
+};
+
+constexpr MenuEntry kMenu[] = {
+    {&W::mnuFile, nullptr, 0, false, false},
+    {&W::mnuNew, &W::mnuNew_Click, 'N', false, false},
+    {&W::mnuEnd, &W::mnuEnd_Click, 'E', false, false},
+    {&W::mnuPause, &W::mnuPause_Click, 'P', true, false},
+    {&W::mnuExit, &W::mnuExit_Click, 'X', false, true},
+    {&W::mnuEdit, nullptr, 0, false, false},
+    {&W::mnuSpeed, nullptr, 0, false, false},
+    {&W::mnuSluggish, &W::mnuSluggish_Click, 0, true, false},
+    {&W::mnuSlow, &W::mnuSlow_Click, 0, true, false},
+    {&W::mnuMedium, &W::mnuMedium_Click, 0, true, false},
+    {&W::mnuFast, &W::mnuFast_Click, 0, true, false},
+    {&W::mnuReallyfast, &W::mnuReallyfast_Click, 0, true, false},
+    {&W::mnuPlayers, nullptr, 0, false, false},
+    {&W::mnuOne, &W::mnuOne_Click, 'O', true, false},
+    {&W::mnuTwo, &W::mnuTwo_Click, 'T', true, false},
+    {&W::mnuLevel, nullptr, 0, false, false},
+    {&W::mnuLevel1, &W::mnuLevel1_Click, 0, true, false},
+    {&W::mnuLevel2, &W::mnuLevel2_Click, 0, true, false},
+    {&W::mnuLevel3, &W::mnuLevel3_Click, 0, true, false},
+    {&W::mnuLevel4, &W::mnuLevel4_Click, 0, true, false},
+    {&W::mnuLevel5, &W::mnuLevel5_Click, 0, true, false},
+    {&W::mnuHelp, nullptr, 0, false, false},
+    {&W::mnuRules, &W::mnuRules_Click, 'R', false, false},
+    {&W::mnuControls, &W::mnuControls_Click, 'C', false, false},
+    {&W::mnuAbout, &W::mnuAbout_Click, 'A', false, true},
+};
+constexpr int kMenuEntries = static_cast<int>(sizeof kMenu / sizeof kMenu[0]);
+
+// The field's pieces in their drawing order, from the bottom up.
+constexpr Control W::*kPieces[] = {
+    &W::lblLevel, &W::shpObstacle, &W::imgBall2, &W::imgBall,    &W::lblPause,   &W::imgRight,
+    &W::imgLeft,  &W::lblLabel,    &W::lblWin,   &W::lblPlayer1, &W::lblPlayer2,
+};
+constexpr int kPieceCount = static_cast<int>(sizeof kPieces / sizeof kPieces[0]);
+
+bool playing() {
+    return !platform.ended() && program.zarb() != nullptr;
+}
+
+const MenuItem* menuItem(int entry) {
+    if (!playing() || entry < 0 || entry >= kMenuEntries) {
+        return nullptr;
+    }
+    return &(program.zarb()->*kMenu[entry].item);
+}
+
+const Control* piece(int index) {
+    if (!playing() || index < 0 || index >= kPieceCount) {
+        return nullptr;
+    }
+    return &(program.zarb()->*kPieces[index]);
+}
+
+}  // namespace
+
+}  // namespace zarb::web
+
+using namespace zarb::web;
+
+ZARB_EXPORT void zarbStart() {
+    program.start();
+}
+
+// The splash's buttons: 0 PLAY!, 1 INFO, 2 EXIT, 3 its close box.
+ZARB_EXPORT void zarbSplashButton(int button) {
+    if (platform.ended() || !program.splashLoaded()) {
+        return;
+    }
+    switch (button) {
+        case 0:
+            program.cmdPlay_Click();
+            break;
+        case 1:
+            program.cmdInfo_Click();
+            break;
+        case 2:
+            program.cmdExit_Click();
+            break;
+        default:
+            program.closeSplash();
+            break;
+    }
+}
+
+ZARB_EXPORT void zarbCloseGameWindow() {
+    if (!platform.ended()) {
+        program.closeZarb();
+    }
+}
+
+// One tick of the 64 Hz clock.
+ZARB_EXPORT void zarbTick() {
+    if (!platform.ended()) {
+        program.timers().tick();
+    }
+}
+
+// While no timer is enabled the page's clock sleeps: a tick would fire nothing.
+ZARB_EXPORT int zarbAnyTimerEnabled() {
+    if (!playing()) {
+        return 0;
+    }
+    const zarb::ZarbWindow& w = *program.zarb();
+    return w.tmrBall.Enabled() || w.tmrLeft.Enabled() || w.tmrRight.Enabled() ||
+           w.tmrStart.Enabled();
+}
+
+ZARB_EXPORT void zarbKey(int down, int keyCode, int shift) {
+    if (playing()) {
+        if (down != 0) {
+            program.zarb()->Form_KeyDown(keyCode, shift);
+        } else {
+            program.zarb()->Form_KeyUp(keyCode, shift);
+        }
+    }
+}
+
+ZARB_EXPORT int zarbMenuEntries() {
+    return kMenuEntries;
+}
+
+// The entry's heading in kMenu's order, or -1 on the menu bar.
+ZARB_EXPORT int zarbMenuParent(int entry) {
+    const zarb::MenuItem* item = menuItem(entry);
+    for (int i = 0; item != nullptr && i < kMenuEntries; ++i) {
+        if (&(program.zarb()->*kMenu[i].item) == item->parent) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+ZARB_EXPORT const char* zarbMenuCaption(int entry) {
+    const zarb::MenuItem* item = menuItem(entry);
+    return item == nullptr ? "" : item->Caption.c_str();
+}
+
+// 1 checked, 2 enabled (an item only while every heading above it is), 4 checkable, 8 a
+// separator above it, and the shortcut's letter from bit 8 up.
+ZARB_EXPORT int zarbMenuState(int entry) {
+    const zarb::MenuItem* item = menuItem(entry);
+    if (item == nullptr) {
+        return 0;
+    }
+    const MenuEntry& e = kMenu[entry];
+    const bool enabled = e.handler == nullptr ? item->Enabled : item->reachable();
+    return (item->Checked ? 1 : 0) | (enabled ? 2 : 0) | (e.checkable ? 4 : 0) |
+           (e.separatorBefore ? 8 : 0) | (e.shortcut << 8);
+}
+
+// A person choosing an item: only a reachable one does anything.
+ZARB_EXPORT void zarbMenuClick(int entry) {
+    const zarb::MenuItem* item = menuItem(entry);
+    if (item != nullptr && kMenu[entry].handler != nullptr && item->reachable()) {
+        (program.zarb()->*kMenu[entry].handler)();
+    }
+}
+
+ZARB_EXPORT int zarbPieces() {
+    return kPieceCount;
+}
+
+// A piece's Left, Top, Width, Height in twips, or 1 when it is visible and 0 when not.
+ZARB_EXPORT float zarbPiece(int index, int field) {
+    const zarb::Control* control = piece(index);
+    if (control == nullptr) {
+        return 0;
+    }
+    const float values[] = {control->Left, control->Top, control->Width, control->Height,
+                            control->Visible ? 1.0f : 0.0f};
+    return field >= 0 && field < 5 ? values[field] : 0;
+}
+
+ZARB_EXPORT const char* zarbPieceCaption(int index) {
+    const zarb::Control* control = piece(index);
+    return control == nullptr ? "" : control->Caption.c_str();
+}
