@@ -19,16 +19,37 @@ DesktopClock::DesktopClock(TimerService& timers, const Platform& platform,
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &DesktopClock::onTimer);
+    timers_.onTimerEnabled([this] { wake(); });
+}
+
+DesktopClock::~DesktopClock() {
+    timers_.onTimerEnabled(nullptr);
 }
 
 void DesktopClock::start() {
+    started_ = true;
     deadline_ = Clock::now() + kTick;
+    if (timers_.anyEnabled()) {
+        scheduleNext();
+    }
+}
+
+void DesktopClock::wake() {
+    if (!started_ || timer_.isActive() || platform_.ended()) {
+        return;
+    }
+    // The next point of the old grid after now: the ticks keep the phase they had before the
+    // sleep, as if the clock had ticked through it.
+    const auto now = Clock::now();
+    if (now >= deadline_) {
+        deadline_ += ((now - deadline_) / kTick + 1) * kTick;
+    }
     scheduleNext();
 }
 
 void DesktopClock::onTimer() {
-    if (platform_.ended()) {
-        return;
+    if (platform_.ended() || !timers_.anyEnabled()) {
+        return;  // asleep until a timer is enabled
     }
     const auto now = Clock::now();
     if (now < deadline_) {
@@ -44,9 +65,13 @@ void DesktopClock::onTimer() {
     // keeps the clock ticking behind it.
     scheduleNext();
     timers_.tick();
-    if (!platform_.ended()) {
-        afterTick_();
+    if (platform_.ended()) {
+        return;
     }
+    if (!timers_.anyEnabled()) {
+        timer_.stop();  // the tick disabled the last timer
+    }
+    afterTick_();
 }
 
 void DesktopClock::scheduleNext() {
