@@ -10,6 +10,11 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr auto kTick = std::chrono::duration_cast<Clock::duration>(
     std::chrono::duration<double, std::milli>(TimerService::kTickMs));
+// Qt's timers count whole milliseconds. Waiting for the whole milliseconds left and ticking
+// within one of the deadline makes a tick as often a little early as a little late; rounding
+// the wait up would make every tick late by half a millisecond on average, and a key pressed
+// just before a tick would wait that much longer to show.
+constexpr auto kWholeMs = std::chrono::milliseconds(1);
 
 }  // namespace
 
@@ -52,7 +57,7 @@ void DesktopClock::onTimer() {
         return;  // asleep until a timer is enabled
     }
     const auto now = Clock::now();
-    if (now < deadline_) {
+    if (now + kWholeMs < deadline_) {
         scheduleNext();  // woke early
         return;
     }
@@ -76,7 +81,7 @@ void DesktopClock::onTimer() {
 
 void DesktopClock::scheduleNext() {
     const auto wait = deadline_ - Clock::now();
-    const auto waitMs = std::chrono::ceil<std::chrono::milliseconds>(wait).count();
+    const auto waitMs = std::chrono::floor<std::chrono::milliseconds>(wait).count();
     timer_.start(static_cast<int>(waitMs < 0 ? 0 : waitMs));
 }
 
