@@ -4,7 +4,8 @@
 // a second); an enabled timer of interval I fires on the first clock tick at which at least I ms
 // have passed since it was enabled or last fired, and the due timers of one clock tick fire in the
 // fixed order tmrBall, tmrLeft, tmrRight, tmrStart. zarb-headless runs the clock in simulated
-// time; the desktop program makes one clock tick each time its real clock passes a deadline.
+// time; the desktop program makes one clock tick each time its real clock passes a deadline, and
+// none while no timer is enabled, when a tick could fire nothing.
 
 #include <cstdint>
 #include <functional>
