@@ -1,6 +1,7 @@
-// What the desktop game costs beside a bare window that does the least a 64 Hz game must do.
-// Both run on the offscreen platform, each in a child process of its own (this program run
-// again with a mode word), so CPU time and peak memory are each program's alone:
+// What the desktop game costs beside windows that do the least a 64 Hz game must do, how often
+// it wakes up when nothing moves, and how soon a key shows. Everything runs on the offscreen
+// platform, each in a child process of its own (this program run again with a mode word), so
+// CPU time, peak memory and wake-ups are each program's alone:
 //
 // - game: the real game window, put together as zarb's main() does it (QtPlatform, Program,
 //   FrmZarb, DesktopClock). PLAY! is pressed once the splash is on screen, Two Players chosen
@@ -23,7 +24,7 @@
 //   random moments within the tick; each time from the key-down reaching the game window to the
 //   end of the window update that painted the paddle moved.
 //
-//   build/bench/zarb-bench-desktop [SECONDS]
+//   build/bench/zarb-bench-desktop [SECONDS]     the idle states get half of SECONDS each
 //
 // The ticks of the game are seen through the callback DesktopClock calls after each clock tick
 // (main() passes one that redraws the windows; ours notes the time and then redraws), and its
