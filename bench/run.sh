@@ -1,7 +1,8 @@
 #!/bin/sh
 # Runs every benchmark and prints their tables: how fast the rules run on one core, then the
-# desktop game window beside a bare 64 Hz window. Google Benchmark's own lines are kept in
-# bench-rules.log next to the programs.
+# desktop game window beside a bare and a fair 64 Hz window, its wake-ups in four states and
+# the time from a key to the screen. Google Benchmark's own lines are kept in bench-rules.log
+# next to the programs.
 #
 #   bench/run.sh [BENCH_DIR]        BENCH_DIR defaults to build/bench
 #   cmake --build build --target bench

@@ -6,13 +6,21 @@
 namespace zarb {
 
 Timer::Timer(const Clock& clock, int interval, bool enabled)
-    : clock_(&clock), interval_(interval), enabled_(enabled), countFromMs_(clock.nowMs()) {}
+    : clock_(&clock), interval_(interval), enabled_(enabled), countFromMs_(clock.nowMs()) {
+    if (enabled_) {
+        clock.timerEnabled();
+    }
+}
 
 void Timer::setEnabled(bool enabled) {
-    if (enabled && !enabled_) {
+    const bool enabling = enabled && !enabled_;
+    if (enabling) {
         countFromMs_ = clock_->nowMs();
     }
     enabled_ = enabled;
+    if (enabling) {
+        clock_->timerEnabled();
+    }
 }
 
 void Timer::setInterval(int interval) {
@@ -48,6 +56,11 @@ void TimerService::tick() {
     if (window_ != nullptr) {
         fireDue(tickMs);
     }
+}
+
+bool TimerService::anyEnabled() const {
+    return window_ != nullptr && (window_->tmrBall.Enabled() || window_->tmrLeft.Enabled() ||
+                                  window_->tmrRight.Enabled() || window_->tmrStart.Enabled());
 }
 
 void TimerService::fireDue(double tickMs) {

@@ -4,9 +4,12 @@
 // a second); an enabled timer of interval I fires on the first clock tick at which at least I ms
 // have passed since it was enabled or last fired, and the due timers of one clock tick fire in the
 // fixed order tmrBall, tmrLeft, tmrRight, tmrStart. zarb-headless runs the clock in simulated
-// time; the desktop program makes one clock tick each time its real clock passes a deadline.
+// time; the desktop program makes one clock tick each time its real clock passes a deadline, and
+// none while no timer is enabled, when a tick could fire nothing.
 
 #include <cstdint>
+#include <functional>
+#include <utility>
 
 namespace zarb {
 
@@ -18,8 +21,18 @@ class Clock {
     double nowMs() const { return nowMs_; }
     void setNowMs(double ms) { nowMs_ = ms; }
 
+    // Told whenever a timer goes from disabled to enabled: a real clock that sleeps while no
+    // timer is enabled wakes up here.
+    void onTimerEnabled(std::function<void()> wake) { wake_ = std::move(wake); }
+    void timerEnabled() const {
+        if (wake_) {
+            wake_();
+        }
+    }
+
   private:
     double nowMs_ = 0;
+    std::function<void()> wake_;
 };
 
 class Timer {
@@ -65,6 +78,10 @@ class TimerService {
 
     // Makes the next clock tick now: the desktop calls this once per real deadline.
     void tick();
+
+    // Whether a tick could fire anything: a loaded window with at least one timer enabled.
+    bool anyEnabled() const;
+    void onTimerEnabled(std::function<void()> wake) { clock_.onTimerEnabled(std::move(wake)); }
 
     std::uint64_t ticks() const { return ticks_; }
 

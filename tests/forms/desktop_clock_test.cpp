@@ -1,14 +1,19 @@
 // The desktop's real clock: it never makes up for lost time with a burst of ticks, whether the
-// program was stopped, a window was being dragged, or a handler held the event loop.
+// program was stopped, a window was being dragged, or a handler held the event loop; and it
+// sleeps while no timer is enabled.
 
 #include "forms/desktop_clock.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QtTest>
+#include <chrono>
+#include <cmath>
 #include <thread>
+#include <vector>
 
 #include "game/platform.h"
+#include "game/program.h"
 #include "game/timers.h"
 
 namespace {
@@ -19,15 +24,28 @@ class QuietPlatform : public zarb::Platform {
     double timeOfDayMs() const override { return 0; }
 };
 
-// The desktop clock ticking a timer service with no window, counting its ticks.
+using Steady = std::chrono::steady_clock;
+
+double msSince(Steady::time_point from, Steady::time_point to) {
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+// The desktop clock ticking the game window's timers (the paddles' are enabled from the start),
+// noting when each tick ended.
 struct CountedClock {
     QuietPlatform platform;
-    zarb::Clock simulated;
-    zarb::TimerService timers{simulated, platform};
+    zarb::Program program{platform};
+    std::vector<Steady::time_point> tickTimes;
     int ticks = 0;
-    zarb::forms::DesktopClock clock{timers, platform, [this] { ++ticks; }};
+    zarb::forms::DesktopClock clock{program.timers(), platform, [this] {
+                                        ++ticks;
+                                        tickTimes.push_back(Steady::now());
+                                    }};
 
-    CountedClock() { clock.start(); }
+    CountedClock() {
+        program.loadZarb();
+        clock.start();
+    }
 };
 
 }  // namespace
@@ -58,6 +76,51 @@ class DesktopClockTest : public QObject {
                                 .arg(afterStall)
                                 .arg(msSinceStall)));
         QVERIFY(afterStall > 0);
+    }
+
+    // Paused, nothing can fire: the clock must not wake the program. Resumed halfway between two
+    // ticks, it ticks again on the grid it had before, not a whole tick after the resume.
+    void whileNoTimerIsEnabledTheClockSleepsThenWakesOnItsGrid() {
+        CountedClock counted;
+        zarb::ZarbWindow& zarb = *counted.program.zarb();
+        const double tick = zarb::TimerService::kTickMs;
+        // Ticks come a little after their grid points: the least late of a few shows the grid.
+        QTRY_VERIFY(counted.ticks >= 10);
+        const Steady::time_point first = counted.tickTimes.front();
+        double earliest = 0;
+        for (const Steady::time_point& at : counted.tickTimes) {
+            earliest = std::min(earliest, std::remainder(msSince(first, at), tick));
+        }
+        const Steady::time_point grid =
+            first + std::chrono::duration_cast<Steady::duration>(
+                        std::chrono::duration<double, std::milli>(earliest));
+
+        bool onGrid = false;
+        // A busy machine can make a tick late; one of a few on the grid is enough.
+        for (int attempt = 0; attempt < 5 && !onGrid; ++attempt) {
+            zarb.mnuPause_Click();
+            QTest::qWait(100);
+            QVERIFY(!counted.clock.running());
+            const int paused = counted.ticks;
+            QTest::qWait(100);
+            QCOMPARE(counted.ticks, paused);
+
+            // Halfway between two points of the grid.
+            const double now = msSince(grid, Steady::now());
+            const double resumeAt = (std::floor(now / tick) + 1.5) * tick;
+            std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(resumeAt - now));
+            zarb.mnuPause_Click();
+            QTRY_VERIFY(counted.ticks > paused);
+
+            const double firstAfter = msSince(grid, counted.tickTimes[paused]);
+            const double phase = std::remainder(firstAfter, tick);
+            onGrid = phase > -1 && phase < 4;
+            if (!onGrid) {
+                qWarning("the first tick after the resume came %.2f ms after a point of the grid",
+                         std::fmod(firstAfter, tick));
+            }
+        }
+        QVERIFY(onGrid);
     }
 
     void theClockStopsOnceTheProgramHasEnded() {
