@@ -4,7 +4,7 @@ cmdPlay_Click
 set lblWin.Caption "\u007f\u0080\u07ff\u0800\uffff\ud83c\udfd3\udbff\udfff"
 get lblWin.Caption
 #> {"lblWin.Caption":"\u007f߿ࠀ￿🏓􏿿"}
-set lblWin.Caption "éࠀ"
+set lblWin.Caption "éࠀ￿🏓"
 # a lone byte, an overlong slash, an overlong three-byte form, a surrogate, a lone low escape
 set lblWin.Caption "�"
 set lblWin.Caption "��"
@@ -12,7 +12,7 @@ set lblWin.Caption "���"
 set lblWin.Caption "���"
 set lblWin.Caption "\udc00"
 get lblWin.Caption
-#> {"lblWin.Caption":"éࠀ"}
+#> {"lblWin.Caption":"éࠀ￿🏓"}
 #! 9
 #! 10
 #! 11
