@@ -161,7 +161,10 @@ void FrmZarb::refresh() {
 
 void FrmZarb::keyPressEvent(QKeyEvent* event) {
     // Holding a key repeats its key-down, as on the platform the game was designed for.
-    const int code = virtualKeyCode(event->key());
+    const int code = virtualKeyCode(*event);
+    if (event->nativeScanCode() != 0) {
+        heldKeys_[event->nativeScanCode()] = code;
+    }
     if (code != 0 && !program_.platform().ended()) {
         program_.zarb()->Form_KeyDown(code, shiftMask(event->modifiers()));
         if (!program_.platform().ended()) {
@@ -173,8 +176,18 @@ void FrmZarb::keyPressEvent(QKeyEvent* event) {
 
 void FrmZarb::keyReleaseEvent(QKeyEvent* event) {
     // Auto-repeat delivers no key-up until the key is really released.
-    const int code = virtualKeyCode(event->key());
-    if (code != 0 && !event->isAutoRepeat() && !program_.platform().ended()) {
+    if (event->isAutoRepeat()) {
+        event->accept();
+        return;
+    }
+    // A key's key-up carries the code its key-down had, though Shift or Ctrl may have been
+    // released in between and the key now types another character.
+    int code = virtualKeyCode(*event);
+    if (const auto held = heldKeys_.find(event->nativeScanCode()); held != heldKeys_.end()) {
+        code = held->second;
+        heldKeys_.erase(held);
+    }
+    if (code != 0 && !program_.platform().ended()) {
         program_.zarb()->Form_KeyUp(code, shiftMask(event->modifiers()));
         refresh();
     }

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace zarb {
@@ -43,6 +44,8 @@ class FrmZarb : public QMainWindow {
         bool enabled = true;
     };
     std::vector<ShownItem> shown_;
+    // The code each key now held down got at its key-down, by the platform's key number.
+    std::unordered_map<quint32, int> heldKeys_;
 };
 
 }  // namespace zarb::forms
