@@ -35,6 +35,7 @@ class FrmZarb : public QMainWindow {
 
     Program& program_;
     FieldView* field_;
+    QStyle* menuStyle_;
     // A menu heading or item as the menu bar last showed it: Qt is told only of changes.
     struct ShownItem {
         QAction* action;

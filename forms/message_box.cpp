@@ -1,6 +1,7 @@
 #include "forms/message_box.h"
 
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -111,6 +112,12 @@ MessageBox::MessageBox(const QString& title, const QString& text, QWidget* paren
     layout->addWidget(textArea_);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    // The window manager writes the title in its own bold face beside the window's icon and
+    // buttons; a box only as wide as its text would show the title cut short.
+    QFont titleFont = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    titleFont.setBold(true);
+    const QFontMetrics titleMetrics(titleFont);
+    buttons->setMinimumWidth(titleMetrics.horizontalAdvance(title) + 8 * titleMetrics.height());
 }
 
 QList<int> MessageBox::lastTabColumns() const {

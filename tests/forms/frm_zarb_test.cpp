@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QElapsedTimer>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
@@ -209,6 +210,20 @@ class FrmZarbTest : public QObject {
         QVERIFY(ballPixels > ball.width() * ball.height() / 2);
     }
 
+    void thePaddleIsFullWidthFromItsEleventhToItsNinetyThirdRow() {
+        const QImage paddle(":/paddle.gif");
+        QCOMPARE(paddle.size(), QSize(30, 106));
+        QString widths;  // F for a full row, - for a shorter one, 0 for an empty one
+        for (int y = 0; y < paddle.height(); ++y) {
+            int shown = 0;
+            for (int x = 0; x < paddle.width(); ++x) {
+                shown += qAlpha(paddle.pixel(x, y)) != 0;
+            }
+            widths += shown == paddle.width() ? 'F' : shown == 0 ? '0' : '-';
+        }
+        QCOMPARE(widths, QString(10, '-') + QString(83, 'F') + QString(11, '-') + "00");
+    }
+
     // What is on the screen after the clock's repaints, which cover only the places that
     // changed, must be what a full repaint of the field draws.
     void repaintingOnlyWhatChangedLeavesNoTrace() {
@@ -257,6 +272,27 @@ class FrmZarbTest : public QObject {
         QVERIFY(desktop.action("mnuOne")->isChecked());
         QVERIFY(desktop.action("mnuLevel1")->isChecked());
         QVERIFY(!desktop.action("mnuPause")->isEnabled());
+    }
+
+    void aMenuItemShowsAMarkWhenCheckedAndNothingOtherwise() {
+        Desktop desktop(true);
+        auto* speed = desktop.window().findChild<QMenu*>("mnuSpeed");
+        speed->adjustSize();
+        const QImage menu = speed->grab().toImage();
+        // True when the square at the left end of the item's row, inside the menu's frame, shows
+        // more than one colour.
+        const auto marked = [&](const char* item) {
+            const QRect row = speed->actionGeometry(desktop.action(item));
+            QSet<QRgb> colours;
+            for (int y = row.top(); y <= row.bottom(); ++y) {
+                for (int x = row.left() + 3; x < row.left() + row.height(); ++x) {
+                    colours << menu.pixel(x, y);
+                }
+            }
+            return colours.size() > 1;
+        };
+        QVERIFY(marked("mnuMedium"));
+        QVERIFY(!marked("mnuSlow"));
     }
 
     void playerShortcutsDoNothingWhileTheirSubmenuIsDisabled() {
