@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "forms/accessibility.h"
+
 namespace zarb::forms {
 
 namespace {
@@ -100,7 +102,9 @@ MessageBox::MessageBox(const QString& title, const QString& text, QWidget* paren
     setAccessibleName(title);
     setModal(true);
     textArea_ = new TextArea(lines_, this);
-    textArea_->setAccessibleName(text);
+    // Read as text, the lines one by one.
+    setAccessibleRole(*textArea_, QAccessible::StaticText);
+    textArea_->setAccessibleName(lines_.join('\n'));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, Qt::Horizontal, this);
     buttons->setCenterButtons(true);
     // One plain OK button: some styles would decorate it with an icon.

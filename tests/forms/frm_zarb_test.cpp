@@ -3,6 +3,7 @@
 
 #include "forms/frm_zarb.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QElapsedTimer>
 #include <QMenu>
@@ -165,6 +166,16 @@ const HelpItem kHelpItems[] = {
     {"mnuControls", "Keyboard Controls"},
     {"mnuAbout", "About Zarb"},
 };
+
+// The accessible children of `widget` by the object names of their widgets.
+QMap<QString, QAccessibleInterface*> accessibleChildren(QWidget* widget) {
+    QMap<QString, QAccessibleInterface*> children;
+    QAccessibleInterface* parent = QAccessible::queryAccessibleInterface(widget);
+    for (int i = 0; i < parent->childCount(); ++i) {
+        children[parent->child(i)->object()->objectName()] = parent->child(i);
+    }
+    return children;
+}
 
 }  // namespace
 
@@ -476,6 +487,46 @@ class FrmZarbTest : public QObject {
         QVERIFY(ballAtRest);
         QVERIFY(zarb.mnuSpeed.Enabled);
         QCOMPARE(zarb.lblPlayer1.Caption, std::string("Player 1:  10"));
+    }
+
+    void aScreenReaderReadsTheCaptionsAtTheirPlacesAfterEveryPoint() {
+        Desktop desktop(true);
+        desktop.window().show();
+        QWidget* field = desktop.window().findChild<QWidget*>("field");
+        const auto children = accessibleChildren(field);
+        const std::pair<const char*, const char*> captions[] = {{"lblLevel", "Level 1"},
+                                                                {"lblPlayer1", "Player 1:  0"},
+                                                                {"lblPlayer2", "Player 2:  0"},
+                                                                {"lblWin", "One Player Mode"}};
+        for (const auto& [name, caption] : captions) {
+            QVERIFY2(children.contains(name), name);
+            QCOMPARE(children[name]->role(), QAccessible::StaticText);
+            QCOMPARE(children[name]->text(QAccessible::Name), QString(caption));
+        }
+        // The middle of "Level 1" at the top of the field.
+        QVERIFY(children["lblLevel"]->rect().contains(field->mapToGlobal(QPoint(400, 40))));
+
+        // A point renames the status line and the winner's score.
+        serve(desktop);
+        scoreForPlayer1(desktop);
+        desktop.window().refresh();
+        QCOMPARE(children["lblWin"]->text(QAccessible::Name), QString("Player 1 Wins!"));
+        QCOMPARE(children["lblPlayer1"]->text(QAccessible::Name), QString("Player 1:  1"));
+    }
+
+    void aScreenReaderTakesTheSplashForAWindowAndReadsABoxsText() {
+        Desktop desktop(false);
+        QCOMPARE(QAccessible::queryAccessibleInterface(desktop.platform.splashWindow())->role(),
+                 QAccessible::Window);
+        MessageBox box("Zarb", "Player 1 Wins!", nullptr);
+        QStringList texts;
+        QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&box);
+        for (int i = 0; i < window->childCount(); ++i) {
+            if (window->child(i)->role() == QAccessible::StaticText) {
+                texts << window->child(i)->text(QAccessible::Name);
+            }
+        }
+        QCOMPARE(texts, QStringList{"Player 1 Wins!"});
     }
 
     void theControlsBoxLinesItsKeysUpInOneColumn() {
