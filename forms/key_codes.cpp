@@ -11,6 +11,28 @@ namespace {
 constexpr int kApostropheKey = 222;
 constexpr int kSlashKey = 191;
 
+}  // namespace
+
+#if defined(Q_OS_WIN)
+
+int virtualKeyCode(const QKeyEvent& event) {
+    // Windows' own virtual keys already name the key, not the character; only the apostrophe
+    // and slash places are taken by their scan codes, whatever the layout calls them. The
+    // keypad's slash carries the extended bit, so it is not the slash key.
+    switch (event.nativeScanCode()) {
+        case 0x28:
+            return kApostropheKey;
+        case 0x35:
+            return kSlashKey;
+        default:
+            return static_cast<int>(event.nativeVirtualKey());
+    }
+}
+
+#else
+
+namespace {
+
 // The keypad's keys, which the platform the game was designed for tells apart from the keys of
 // the same characters in the typing block.
 int keypadCode(int qtKey) {
@@ -128,28 +150,6 @@ int codeOfCharacter(int qtKey) {
             return 0;
     }
 }
-
-}  // namespace
-
-#if defined(Q_OS_WIN)
-
-int virtualKeyCode(const QKeyEvent& event) {
-    // Windows' own virtual keys already name the key, not the character; only the apostrophe
-    // and slash places are taken by their scan codes, whatever the layout calls them. The
-    // keypad's slash carries the extended bit, so it is not the slash key.
-    switch (event.nativeScanCode()) {
-        case 0x28:
-            return kApostropheKey;
-        case 0x35:
-            return kSlashKey;
-        default:
-            return static_cast<int>(event.nativeVirtualKey());
-    }
-}
-
-#else
-
-namespace {
 
 #if defined(Q_OS_MACOS)
 
