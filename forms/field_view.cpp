@@ -3,6 +3,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "forms/accessibility.h"
 #include "forms/game_font.h"
 #include "game/zarb_window.h"
 
@@ -19,6 +20,11 @@ QRectF pixels(const Control& control) {
 }
 
 enum class Piece { Label, Obstacle, Ball, Paddle };
+
+// The pieces' names, in the same order.
+const char* const kNames[] = {"lblLevel", "shpObstacle", "imgBall2",  "imgBall",
+                              "lblPause", "imgRight",    "imgLeft",   "lblLabel",
+                              "lblWin",   "lblPlayer1",  "lblPlayer2"};
 
 struct LabelStyle {
     double points;
@@ -81,9 +87,23 @@ FieldView::FieldView(const ZarbWindow& window, QWidget* parent)
               &window.lblWin,   &window.lblPlayer1,  &window.lblPlayer2},
       paddle_(QStringLiteral(":/paddle.gif")),
       ball_(QStringLiteral(":/ball.gif")) {
-    static_assert(std::size(kStyles) == kPieces);
+    static_assert(std::size(kStyles) == kPieces && std::size(kNames) == kPieces);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
+    for (std::size_t i = 0; i < kPieces; ++i) {
+        // The score bar has no caption to read.
+        if (kStyles[i].kind != Piece::Label || pieces_[i] == &window.lblLabel) {
+            continue;
+        }
+        // An empty widget: the field draws the caption, this only tells where it is.
+        auto* caption = new QWidget(this);
+        caption->setObjectName(kNames[i]);
+        caption->setAttribute(Qt::WA_TransparentForMouseEvents);
+        caption->setFocusPolicy(Qt::NoFocus);
+        setAccessibleRole(*caption, QAccessible::StaticText);
+        caption->hide();
+        captions_[i] = caption;
+    }
 }
 
 void FieldView::refresh() {
@@ -103,6 +123,16 @@ void FieldView::refresh() {
             changed += covered(place);
         }
         drawn = {place, piece.Visible, piece.Caption};
+        if (QWidget* caption = captions_[i]) {
+            // Qt announces a new name to a listening screen reader, which can then say the score
+            // and who won the point.
+            if (const QString name = QString::fromStdString(piece.Caption);
+                caption->accessibleName() != name) {
+                caption->setAccessibleName(name);
+            }
+            caption->setGeometry(place.toAlignedRect());
+            caption->setVisible(piece.Visible);
+        }
     }
     if (!changed.isEmpty()) {
         update(changed);

@@ -52,6 +52,9 @@ class FieldView : public QWidget {
 
     const ZarbWindow& window_;
     std::array<const Control*, kPieces> pieces_;
+    // For a screen reader: each caption as a text object at its place, named by the caption;
+    // none for the pieces that carry no caption.
+    std::array<QWidget*, kPieces> captions_{};
     std::array<Drawn, kPieces> drawn_;
     std::array<LabelPicture, kPieces> labels_;
     QPixmap paddle_;

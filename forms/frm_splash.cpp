@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "forms/accessibility.h"
 #include "forms/field_view.h"
 #include "forms/game_font.h"
 #include "game/program.h"
@@ -30,6 +31,7 @@ FrmSplash::FrmSplash(Program& program)
       program_(program) {
     setObjectName("frmSplash");
     setWindowTitle(" Zarb");
+    setAccessibleRole(*this, QAccessible::Window);
     setAccessibleName("Zarb");
     setFixedSize(kWidth, kHeight);
     setAutoFillBackground(false);

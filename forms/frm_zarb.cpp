@@ -4,7 +4,10 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPixmap>
+#include <QProxyStyle>
+#include <QStyleOptionMenuItem>
 
 #include "forms/field_view.h"
 #include "forms/key_codes.h"
@@ -36,10 +39,45 @@ struct MenuEntry {
 
 const ItemEntry kSeparator{nullptr, nullptr, "", "", false};
 
+// The game's menus show a bare check mark beside a checked item and nothing beside an unchecked
+// one, where some styles would draw a box around the mark or an empty box.
+class MenuStyle : public QProxyStyle {
+  public:
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+        if (element != CE_MenuItem || item == nullptr ||
+            item->checkType == QStyleOptionMenuItem::NotCheckable) {
+            QProxyStyle::drawControl(element, option, painter, widget);
+            return;
+        }
+        QStyleOptionMenuItem plain(*item);
+        plain.checkType = QStyleOptionMenuItem::NotCheckable;
+        QProxyStyle::drawControl(element, &plain, painter, widget);
+        if (item->checked) {
+            // A tick in the check column, in the colour of the item's text.
+            const qreal side = item->rect.height() * 0.5;
+            const QPointF corner(item->rect.left() + side * 0.6,
+                                 item->rect.center().y() - side / 2);
+            const QPointF tick[] = {corner + QPointF(0, side * 0.55),
+                                    corner + QPointF(side * 0.35, side * 0.9),
+                                    corner + QPointF(side, 0)};
+            painter->save();
+            painter->setRenderHint(QPainter::Antialiasing);
+            const bool selected = item->state.testFlag(State_Selected);
+            painter->setPen(QPen(
+                item->palette.color(selected ? QPalette::HighlightedText : QPalette::Text), 1.6));
+            painter->drawPolyline(tick, 3);
+            painter->restore();
+        }
+    }
+};
+
 }  // namespace
 
 FrmZarb::FrmZarb(Program& program)
-    : program_(program), field_(new FieldView(*program.zarb(), this)) {
+    : program_(program), field_(new FieldView(*program.zarb(), this)), menuStyle_(new MenuStyle) {
+    menuStyle_->setParent(this);
     setObjectName("frmZarb");
     setWindowTitle("Zarb");
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -103,6 +141,7 @@ void FrmZarb::buildMenus() {
         QMenu* menu = submenu ? edit->addMenu(QString::fromStdString(heading.Caption))
                               : menuBar()->addMenu(QString::fromStdString(heading.Caption));
         menu->setObjectName(entry.name);
+        menu->setStyle(menuStyle_);
         // Screen readers say the caption without its access-key ampersand.
         menu->setAccessibleName(QString::fromStdString(heading.Caption).remove('&'));
         menu->menuAction()->setObjectName(entry.name);
@@ -161,7 +200,10 @@ void FrmZarb::refresh() {
 
 void FrmZarb::keyPressEvent(QKeyEvent* event) {
     // Holding a key repeats its key-down, as on the platform the game was designed for.
-    const int code = virtualKeyCode(event->key());
+    const int code = virtualKeyCode(*event);
+    if (event->nativeScanCode() != 0) {
+        heldKeys_[event->nativeScanCode()] = code;
+    }
     if (code != 0 && !program_.platform().ended()) {
         program_.zarb()->Form_KeyDown(code, shiftMask(event->modifiers()));
         if (!program_.platform().ended()) {
@@ -173,8 +215,18 @@ void FrmZarb::keyPressEvent(QKeyEvent* event) {
 
 void FrmZarb::keyReleaseEvent(QKeyEvent* event) {
     // Auto-repeat delivers no key-up until the key is really released.
-    const int code = virtualKeyCode(event->key());
-    if (code != 0 && !event->isAutoRepeat() && !program_.platform().ended()) {
+    if (event->isAutoRepeat()) {
+        event->accept();
+        return;
+    }
+    // A key's key-up carries the code its key-down had, though Shift or Ctrl may have been
+    // released in between and the key now types another character.
+    int code = virtualKeyCode(*event);
+    if (const auto held = heldKeys_.find(event->nativeScanCode()); held != heldKeys_.end()) {
+        code = held->second;
+        heldKeys_.erase(held);
+    }
+    if (code != 0 && !program_.platform().ended()) {
         program_.zarb()->Form_KeyUp(code, shiftMask(event->modifiers()));
         refresh();
     }

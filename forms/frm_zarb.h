@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace zarb {
@@ -34,6 +35,7 @@ class FrmZarb : public QMainWindow {
 
     Program& program_;
     FieldView* field_;
+    QStyle* menuStyle_;
     // A menu heading or item as the menu bar last showed it: Qt is told only of changes.
     struct ShownItem {
         QAction* action;
@@ -43,6 +45,8 @@ class FrmZarb : public QMainWindow {
         bool enabled = true;
     };
     std::vector<ShownItem> shown_;
+    // The code each key now held down got at its key-down, by the platform's key number.
+    std::unordered_map<quint32, int> heldKeys_;
 };
 
 }  // namespace zarb::forms

@@ -1,9 +1,12 @@
 #include "forms/message_box.h"
 
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include "forms/accessibility.h"
 
 namespace zarb::forms {
 
@@ -99,7 +102,9 @@ MessageBox::MessageBox(const QString& title, const QString& text, QWidget* paren
     setAccessibleName(title);
     setModal(true);
     textArea_ = new TextArea(lines_, this);
-    textArea_->setAccessibleName(text);
+    // Read as text, the lines one by one.
+    setAccessibleRole(*textArea_, QAccessible::StaticText);
+    textArea_->setAccessibleName(lines_.join('\n'));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, Qt::Horizontal, this);
     buttons->setCenterButtons(true);
     // One plain OK button: some styles would decorate it with an icon.
@@ -111,6 +116,12 @@ MessageBox::MessageBox(const QString& title, const QString& text, QWidget* paren
     layout->addWidget(textArea_);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    // The window manager writes the title in its own bold face beside the window's icon and
+    // buttons; a box only as wide as its text would show the title cut short.
+    QFont titleFont = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    titleFont.setBold(true);
+    const QFontMetrics titleMetrics(titleFont);
+    buttons->setMinimumWidth(titleMetrics.horizontalAdvance(title) + 8 * titleMetrics.height());
 }
 
 QList<int> MessageBox::lastTabColumns() const {

@@ -13,12 +13,42 @@ namespace zarb::forms {
 
 namespace {
 
-void showCentred(QWidget& window) {
-    window.adjustSize();
+void centre(QWidget& window) {
     if (const QScreen* screen = window.screen()) {
         QRect frame = window.frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());
         window.move(frame.topLeft());
+    }
+}
+
+// The window manager tells a window's frame only after the window is shown: until then the
+// frame is taken to be the client area, and the window would sit half a title bar low. So the
+// window is centred again, once, as soon as its frame is known.
+class CentreByFrame : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* window = static_cast<QWidget*>(watched);
+        const bool placed = event->type() == QEvent::Move || event->type() == QEvent::Resize;
+        if (placed && window->frameGeometry() != window->geometry()) {
+            deleteLater();
+            window->removeEventFilter(this);
+            centre(*window);
+        }
+        return false;
+    }
+};
+
+void showCentred(QWidget& window) {
+    window.adjustSize();
+    centre(window);
+    if (window.frameGeometry() == window.geometry() &&
+        window.findChild<QObject*>("centreByFrame", Qt::FindDirectChildrenOnly) == nullptr) {
+        auto* centring = new CentreByFrame(&window);
+        centring->setObjectName("centreByFrame");
+        window.installEventFilter(centring);
     }
     window.show();
     window.raise();

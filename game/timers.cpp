@@ -83,7 +83,6 @@ void TimerService::fireDue(double tickMs) {
         if (timer.dueAt(tickMs)) {
             timer.beginFiring(tickMs);
             (w.*entry.handler)();
-            timer.endFiring();
         }
     }
 }

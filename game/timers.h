@@ -46,21 +46,15 @@ class Timer {
     // A new interval on an enabled timer starts its count afresh.
     void setInterval(int interval);
 
-    // A timer whose handler is still running (it opened a message box) is not fired again.
-    bool dueAt(double tickMs) const {
-        return enabled_ && !firing_ && tickMs - countFromMs_ >= interval_;
-    }
-    void beginFiring(double tickMs) {
-        countFromMs_ = tickMs;
-        firing_ = true;
-    }
-    void endFiring() { firing_ = false; }
+    // A timer whose handler waits in a message box fires again behind it: the ball timer keeps
+    // ticking behind its own match-won box, with the ball at rest.
+    bool dueAt(double tickMs) const { return enabled_ && tickMs - countFromMs_ >= interval_; }
+    void beginFiring(double tickMs) { countFromMs_ = tickMs; }
 
   private:
     const Clock* clock_;
     int interval_;
     bool enabled_;
-    bool firing_ = false;
     double countFromMs_;
 };
 

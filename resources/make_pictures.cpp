@@ -104,7 +104,8 @@ QByteArray gif(int width, int height, const std::function<int(int, int)>& index)
 }
 
 // A bar with rounded ends: full width from the 11th to the 93rd of its 106 rows, tapering above
-// and below, and the last two rows empty.
+// and below, and the last two rows empty. The ends are half ellipses a pixel narrower than the
+// bar at either side, so that no row of an end is full width.
 int paddlePixel(int x, int y) {
     constexpr int kWidth = 30;
     double capDepth = 0;  // how far into a rounded end the row lies, 0 to 1
@@ -115,7 +116,8 @@ int paddlePixel(int x, int y) {
     } else if (y >= 104) {
         return 0;
     }
-    const double halfWidth = kWidth / 2.0 * std::sqrt(1 - capDepth * capDepth);
+    const double halfWidth =
+        capDepth == 0 ? kWidth / 2.0 : (kWidth / 2.0 - 1) * std::sqrt(1 - capDepth * capDepth);
     return std::fabs(x + 0.5 - kWidth / 2.0) <= halfWidth ? 1 : 0;
 }
 

@@ -3,7 +3,8 @@
 # controls box, the field at the start, a rally, the pause with the rules and about boxes over
 # it, levels 2, 3 and 5, and on level 3
 # the ball at the field's top or bottom edge, where it comes through to the other side.
-#   bash tools/screenshots.sh [FOLDER]      (needs xvfb, xdotool and imagemagick)
+# The windows are framed by openbox, as on a desktop, where it is installed.
+#   bash tools/screenshots.sh [FOLDER]      (needs xvfb, xdotool, x11-utils and imagemagick)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 zarb=${ZARB:-$here/build/forms/zarb}
@@ -15,16 +16,29 @@ Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
 xvfb=$!
 export DISPLAY=$display
 sleep 1
+manager=
+if command -v openbox >/dev/null; then
+    openbox >/dev/null 2>&1 &
+    manager=$!
+    sleep 0.5
+fi
 "$zarb" >/dev/null 2>&1 &
 game=$!
-trap 'kill $game $xvfb 2>/dev/null || true' EXIT
+trap 'kill $game $manager $xvfb 2>/dev/null || true' EXIT
 sleep 1.5
 
 shot() { import -window root "$out/$1.png"; }
+# Sets X, Y and HEIGHT to the client area of the window: a framing window manager would make
+# xdotool's own answer count the frame twice.
+place() {
+    local info
+    info=$(xwininfo -id "$1")
+    X=$(awk '/Absolute upper-left X/ { print $4 }' <<<"$info")
+    Y=$(awk '/Absolute upper-left Y/ { print $4 }' <<<"$info")
+    HEIGHT=$(awk '/Height:/ { print $2 }' <<<"$info")
+}
 click_button() {  # the splash's buttons lie 213 pixels down, at 88, 224 and 360 across
-    local splash x y
-    splash=$(xdotool search --name '^ Zarb$' | head -n 1)
-    eval "$(xdotool getwindowgeometry --shell "$splash" | grep -E '^(X|Y)=')"
+    place "$(xdotool search --name '^ Zarb$' | head -n 1)"
     xdotool mousemove $((X + $1)) $((Y + 213)) click 1
 }
 focus_game() {  # with no window manager, a closed box leaves the keyboard with nobody
@@ -58,9 +72,8 @@ ball_in_strip() {
 # Level 3 has no ceiling and no floor: keep looking until the ball reaches either edge of the
 # field (567 pixels high, above the red bar).
 edge_shot() {
-    local game i
-    game=$(xdotool search --onlyvisible --name '^Zarb$' | head -n 1)
-    eval "$(xdotool getwindowgeometry --shell "$game" | grep -E '^(X|Y|HEIGHT)=')"
+    local i
+    place "$(xdotool search --onlyvisible --name '^Zarb$' | head -n 1)"
     menu=$((HEIGHT - 644))
     for ((i = 0; i < 80; i++)); do
         import -window root "$out/.frame.png"

@@ -1,7 +1,7 @@
 // The whole desktop program, as zarb runs it, closed by the player in the middle of things: it
 // must end cleanly with exit status 0. One way of closing per run, named on the command line,
 // since ending the program leaves Qt's event loops for good:
-//   zarb_closing_test match|box|info
+//   zarb_closing_test match|box|won|info
 
 #include <QAction>
 #include <QApplication>
@@ -78,6 +78,20 @@ int main(int argc, char** argv) {
                 choose(zarb, "mnuRules");
             });
         });
+    } else if (how == "won") {
+        // With the match-won box open on level 5, the ball timer ticking behind it.
+        after(100, [&] {
+            press(zarb, "cmdPlay");
+            choose(zarb, "mnuLevel5");
+            choose(zarb, "mnuNew");
+            when(ballInPlay, [&] {
+                when(boxOpen, [&] { after(300, [&] { zarb.platform().gameWindow()->close(); }); });
+                zarb::ZarbWindow& game = *zarb.program().zarb();
+                game.player1Score = 9;
+                game.imgBall.Left = 11600;  // past the right edge: the tenth point
+                game.ballDirX = 1;
+            });
+        });
     } else if (how == "info") {
         // The splash closed while INFO's box is open over it, the game window loaded but hidden.
         after(100, [&] {
@@ -85,7 +99,7 @@ int main(int argc, char** argv) {
             press(zarb, "cmdInfo");
         });
     } else {
-        fail("say how to close: match, box or info");
+        fail("say how to close: match, box, won or info");
     }
     after(50000, [] { fail("the program did not end"); });
 

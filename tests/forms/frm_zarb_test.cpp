@@ -3,8 +3,10 @@
 
 #include "forms/frm_zarb.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QElapsedTimer>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
@@ -64,6 +66,58 @@ void scoreForPlayer1(Desktop& desktop) {
     desktop.program.timers().run(16);
 }
 
+// A key as a layout types it: the X key code of its place, the keysym it types alone and the
+// one it types with the modifier held, and the held-key flag it must set (none: it sets none).
+struct LayoutKey {
+    const char* name;
+    quint32 place;
+    quint32 keysym;
+    quint32 modifiedKeysym;
+    Qt::KeyboardModifier modifier;
+    int ZarbWindow::*flag;
+};
+
+constexpr quint32 kShiftPlace = 50;
+constexpr quint32 kCtrlPlace = 37;
+
+const LayoutKey kLayoutKeys[] = {
+    {"us A, Shift", 38, 'a', 'A', Qt::ShiftModifier, &ZarbWindow::keyLeftUp},
+    {"us apostrophe, Shift", 48, '\'', '"', Qt::ShiftModifier, &ZarbWindow::keyRightUp},
+    {"us slash, Ctrl", 61, '/', '/', Qt::ControlModifier, &ZarbWindow::keyRightDown},
+    {"de a, Ctrl", 38, 'a', 'a', Qt::ControlModifier, &ZarbWindow::keyLeftUp},
+    {"de z at the y place, Shift", 29, 'z', 'Z', Qt::ShiftModifier, &ZarbWindow::keyLeftDown},
+    {"de y at the z place", 52, 'y', 'Y', Qt::ShiftModifier, nullptr},
+    {"de a-umlaut, Shift", 48, 0xe4, 0xc4, Qt::ShiftModifier, &ZarbWindow::keyRightUp},
+    {"de minus, Shift", 61, '-', '_', Qt::ShiftModifier, &ZarbWindow::keyRightDown},
+    {"de hash, Shift", 51, '#', '\'', Qt::ShiftModifier, nullptr},
+    {"fr a at the q place, Shift", 24, 'a', 'A', Qt::ShiftModifier, &ZarbWindow::keyLeftUp},
+    {"fr q at the a place", 38, 'q', 'Q', Qt::ShiftModifier, nullptr},
+    {"fr u-grave, Shift", 48, 0xf9, '%', Qt::ShiftModifier, &ZarbWindow::keyRightUp},
+    {"fr exclamation mark, Shift", 61, '!', 0xa7, Qt::ShiftModifier, &ZarbWindow::keyRightDown},
+    {"fr colon, Shift", 60, ':', '/', Qt::ShiftModifier, nullptr},
+    {"ru ef, Shift", 38, 0x6c6, 0x6e6, Qt::ShiftModifier, &ZarbWindow::keyLeftUp},
+    {"ru ya, Ctrl", 52, 0x6d1, 0x6d1, Qt::ControlModifier, &ZarbWindow::keyLeftDown},
+    {"ru e, Shift", 48, 0x6dc, 0x6fc, Qt::ShiftModifier, &ZarbWindow::keyRightUp},
+    {"ru period, Shift", 61, '.', ',', Qt::ShiftModifier, &ZarbWindow::keyRightDown},
+    // The layout switched to Russian while the key was down: it types a Cyrillic letter now.
+    {"fr a, released on ru", 24, 0x6ca, 'a', Qt::ShiftModifier, &ZarbWindow::keyLeftUp},
+    {"keypad slash", 106, 0xffaf, 0xffaf, Qt::ShiftModifier, nullptr},
+};
+
+// A key event as X11 delivers it, with Qt's own name for the character typed.
+void sendNativeKey(QWidget& window, QEvent::Type type, quint32 place, quint32 keysym,
+                   Qt::KeyboardModifiers modifiers) {
+    int key = keysym < 0x80 ? QChar::toUpper(char32_t(keysym)) : int(keysym);
+    if (keysym == 0xffaf) {
+        key = Qt::Key_Slash;
+        modifiers |= Qt::KeypadModifier;
+    } else if (place == kShiftPlace || place == kCtrlPlace) {
+        key = place == kShiftPlace ? Qt::Key_Shift : Qt::Key_Control;
+    }
+    QKeyEvent event(type, key, modifiers, place, keysym, 0);
+    QApplication::sendEvent(&window, &event);
+}
+
 struct MatchPhase {
     const char* name;
     void (*reach)(Desktop&);
@@ -113,6 +167,16 @@ const HelpItem kHelpItems[] = {
     {"mnuAbout", "About Zarb"},
 };
 
+// The accessible children of `widget` by the object names of their widgets.
+QMap<QString, QAccessibleInterface*> accessibleChildren(QWidget* widget) {
+    QMap<QString, QAccessibleInterface*> children;
+    QAccessibleInterface* parent = QAccessible::queryAccessibleInterface(widget);
+    for (int i = 0; i < parent->childCount(); ++i) {
+        children[parent->child(i)->object()->objectName()] = parent->child(i);
+    }
+    return children;
+}
+
 }  // namespace
 
 class FrmZarbTest : public QObject {
@@ -155,6 +219,20 @@ class FrmZarbTest : public QObject {
             }
         }
         QVERIFY(ballPixels > ball.width() * ball.height() / 2);
+    }
+
+    void thePaddleIsFullWidthFromItsEleventhToItsNinetyThirdRow() {
+        const QImage paddle(":/paddle.gif");
+        QCOMPARE(paddle.size(), QSize(30, 106));
+        QString widths;  // F for a full row, - for a shorter one, 0 for an empty one
+        for (int y = 0; y < paddle.height(); ++y) {
+            int shown = 0;
+            for (int x = 0; x < paddle.width(); ++x) {
+                shown += qAlpha(paddle.pixel(x, y)) != 0;
+            }
+            widths += shown == paddle.width() ? 'F' : shown == 0 ? '0' : '-';
+        }
+        QCOMPARE(widths, QString(10, '-') + QString(83, 'F') + QString(11, '-') + "00");
     }
 
     // What is on the screen after the clock's repaints, which cover only the places that
@@ -207,6 +285,27 @@ class FrmZarbTest : public QObject {
         QVERIFY(!desktop.action("mnuPause")->isEnabled());
     }
 
+    void aMenuItemShowsAMarkWhenCheckedAndNothingOtherwise() {
+        Desktop desktop(true);
+        auto* speed = desktop.window().findChild<QMenu*>("mnuSpeed");
+        speed->adjustSize();
+        const QImage menu = speed->grab().toImage();
+        // True when the square at the left end of the item's row, inside the menu's frame, shows
+        // more than one colour.
+        const auto marked = [&](const char* item) {
+            const QRect row = speed->actionGeometry(desktop.action(item));
+            QSet<QRgb> colours;
+            for (int y = row.top(); y <= row.bottom(); ++y) {
+                for (int x = row.left() + 3; x < row.left() + row.height(); ++x) {
+                    colours << menu.pixel(x, y);
+                }
+            }
+            return colours.size() > 1;
+        };
+        QVERIFY(marked("mnuMedium"));
+        QVERIFY(!marked("mnuSlow"));
+    }
+
     void playerShortcutsDoNothingWhileTheirSubmenuIsDisabled() {
         Desktop desktop(true);
         desktop.window().show();
@@ -235,6 +334,38 @@ class FrmZarbTest : public QObject {
         QVERIFY(zarb.tmrStart.Enabled());
         sendKey(desktop.window(), QEvent::KeyPress, Qt::Key_Escape);
         QVERIFY(zarb.mnuPause.Checked);
+    }
+
+    void everyLayoutPlaysWithTheKeysInTheirPlaces_data() {
+        QTest::addColumn<int>("row");
+        for (int row = 0; row < int(std::size(kLayoutKeys)); ++row) {
+            QTest::addRow("%s", kLayoutKeys[row].name) << row;
+        }
+    }
+
+    // The modifier goes down first and comes up before the key: the key-up must still stop
+    // the paddle, though the key then types another character.
+    void everyLayoutPlaysWithTheKeysInTheirPlaces() {
+        QFETCH(int, row);
+        const LayoutKey& key = kLayoutKeys[row];
+        Desktop desktop(true);
+        ZarbWindow& zarb = desktop.zarb();
+        QWidget& window = desktop.window();
+        const quint32 modifierPlace = key.modifier == Qt::ShiftModifier ? kShiftPlace : kCtrlPlace;
+        const auto flags = [&zarb] {
+            return QList<int>{zarb.keyLeftUp, zarb.keyLeftDown, zarb.keyRightUp, zarb.keyRightDown};
+        };
+
+        sendNativeKey(window, QEvent::KeyPress, modifierPlace, 0, key.modifier);
+        sendNativeKey(window, QEvent::KeyPress, key.place, key.modifiedKeysym, key.modifier);
+        if (key.flag == nullptr) {
+            QCOMPARE(flags(), QList<int>({0, 0, 0, 0}));
+            return;
+        }
+        QCOMPARE(zarb.*key.flag, 1);
+        sendNativeKey(window, QEvent::KeyRelease, modifierPlace, 0, key.modifier);
+        sendNativeKey(window, QEvent::KeyRelease, key.place, key.keysym, Qt::NoModifier);
+        QCOMPARE(flags(), QList<int>({0, 0, 0, 0}));
     }
 
     void aHeldKeyRepeatsKeyDownsButOnlyItsRealReleaseLetsGo() {
@@ -300,40 +431,102 @@ class FrmZarbTest : public QObject {
         QVERIFY(!desktop.zarb().mnuPause.Checked);
     }
 
-    void theMatchWonBoxKeepsThePaddlesMovingBehindIt() {
+    // On level 5 the ball timer ticks behind its own box: the obstacle slides on beneath the
+    // ball resting at its serve position, and no second point opens a second box.
+    void theMatchWonBoxKeepsThePaddlesAndTheObstacleMovingBehindIt() {
         Desktop desktop(true);
         ZarbWindow& zarb = desktop.zarb();
         zarb.mnuTwo_Click();
-        zarb.mnuNew_Click();
+        zarb.mnuLevel5_Click();
+        serve(desktop);
         zarb.player1Score = 9;
         zarb.keyLeftDown = 1;  // held down as the box opens
         zarb.imgLeft.Top = 0;
         zarb.imgBall.Left = 11600;  // past the right edge: Player 1's tenth point
         zarb.ballDirX = 1;
         zarb.ballDirY = 1;
-        zarb.tmrBall.setEnabled(true);
         desktop.window().show();
 
         zarb::forms::DesktopClock clock(desktop.program.timers(), desktop.platform,
                                         [&desktop] { desktop.platform.refreshWindows(); });
+        QElapsedTimer open;
+        float obstacleSeen = zarb.shpObstacle.Left;
+        int obstacleMoves = 0;
+        bool ballAtRest = true;
         QString title, text;
-        qsizetype buttons = 0;
+        qsizetype buttons = 0, boxes = 0;
         float paddleTopWhileOpen = 0;
-        closeBoxOnce([&zarb] { return zarb.imgLeft.Top > 0; },
-                     [&](MessageBox& box) {
-                         title = box.windowTitle();
-                         text = box.text();
-                         buttons = box.findChildren<QPushButton*>().size();
-                         paddleTopWhileOpen = zarb.imgLeft.Top;
-                     });
+        // The box is held open for a second, looking at the field every 20 ms.
+        closeBoxOnce(
+            [&] {
+                if (!open.isValid()) {
+                    open.start();
+                }
+                obstacleMoves += zarb.shpObstacle.Left != obstacleSeen;
+                obstacleSeen = zarb.shpObstacle.Left;
+                ballAtRest = ballAtRest && zarb.imgBall.Left == 5750 && zarb.imgBall.Top == 875;
+                return open.elapsed() >= 1000;
+            },
+            [&](MessageBox& box) {
+                title = box.windowTitle();
+                text = box.text();
+                buttons = box.findChildren<QPushButton*>().size();
+                paddleTopWhileOpen = zarb.imgLeft.Top;
+                for (QWidget* window : QApplication::topLevelWidgets()) {
+                    boxes += window->isVisible() && dynamic_cast<MessageBox*>(window) != nullptr;
+                }
+            });
         clock.start();
         QTRY_VERIFY_WITH_TIMEOUT(!title.isEmpty(), 30000);
         QCOMPARE(title, QString("Zarb"));
         QCOMPARE(text, QString("Player 1 Wins!"));
         QCOMPARE(buttons, 1);
+        QCOMPARE(boxes, 1);
         QVERIFY(paddleTopWhileOpen > 0);
+        QVERIFY2(obstacleMoves >= 5, qPrintable(QString::number(obstacleMoves)));
+        QVERIFY(ballAtRest);
         QVERIFY(zarb.mnuSpeed.Enabled);
         QCOMPARE(zarb.lblPlayer1.Caption, std::string("Player 1:  10"));
+    }
+
+    void aScreenReaderReadsTheCaptionsAtTheirPlacesAfterEveryPoint() {
+        Desktop desktop(true);
+        desktop.window().show();
+        QWidget* field = desktop.window().findChild<QWidget*>("field");
+        const auto children = accessibleChildren(field);
+        const std::pair<const char*, const char*> captions[] = {{"lblLevel", "Level 1"},
+                                                                {"lblPlayer1", "Player 1:  0"},
+                                                                {"lblPlayer2", "Player 2:  0"},
+                                                                {"lblWin", "One Player Mode"}};
+        for (const auto& [name, caption] : captions) {
+            QVERIFY2(children.contains(name), name);
+            QCOMPARE(children[name]->role(), QAccessible::StaticText);
+            QCOMPARE(children[name]->text(QAccessible::Name), QString(caption));
+        }
+        // The middle of "Level 1" at the top of the field.
+        QVERIFY(children["lblLevel"]->rect().contains(field->mapToGlobal(QPoint(400, 40))));
+
+        // A point renames the status line and the winner's score.
+        serve(desktop);
+        scoreForPlayer1(desktop);
+        desktop.window().refresh();
+        QCOMPARE(children["lblWin"]->text(QAccessible::Name), QString("Player 1 Wins!"));
+        QCOMPARE(children["lblPlayer1"]->text(QAccessible::Name), QString("Player 1:  1"));
+    }
+
+    void aScreenReaderTakesTheSplashForAWindowAndReadsABoxsText() {
+        Desktop desktop(false);
+        QCOMPARE(QAccessible::queryAccessibleInterface(desktop.platform.splashWindow())->role(),
+                 QAccessible::Window);
+        MessageBox box("Zarb", "Player 1 Wins!", nullptr);
+        QStringList texts;
+        QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&box);
+        for (int i = 0; i < window->childCount(); ++i) {
+            if (window->child(i)->role() == QAccessible::StaticText) {
+                texts << window->child(i)->text(QAccessible::Name);
+            }
+        }
+        QCOMPARE(texts, QStringList{"Player 1 Wins!"});
     }
 
     void theControlsBoxLinesItsKeysUpInOneColumn() {
