@@ -21,11 +21,6 @@ QRectF pixels(const Control& control) {
 
 enum class Piece { Label, Obstacle, Ball, Paddle };
 
-// The pieces' names, in the same order.
-const char* const kNames[] = {"lblLevel", "shpObstacle", "imgBall2",  "imgBall",
-                              "lblPause", "imgRight",    "imgLeft",   "lblLabel",
-                              "lblWin",   "lblPlayer1",  "lblPlayer2"};
-
 struct LabelStyle {
     double points;
     bool bold;
@@ -38,24 +33,28 @@ const QColor kNone(Qt::transparent);
 const Qt::Alignment kCentred = Qt::AlignHCenter | Qt::AlignTop;
 const Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignTop;
 
-// Each piece in the drawing order of FieldView's pieces_: the ball lies over the obstacle, the
-// score labels and the status line over the red bar.
-struct PieceStyle {
+// One row a piece of the field, in the drawing order from the bottom up: the ball lies over the
+// obstacle, the score labels and the status line over the red bar.
+struct PieceRow {
+    const Control ZarbWindow::*control;
+    const char* name;
     Piece kind;
-    LabelStyle label;
+    LabelStyle label;  // for a label only
+    bool read;         // a label whose caption a screen reader reads: all but the bare score bar
 };
-const PieceStyle kStyles[] = {
-    {Piece::Label, {30, false, kCentred, Qt::red, kNone}},         // lblLevel
-    {Piece::Obstacle, {}},                                         // shpObstacle
-    {Piece::Ball, {}},                                             // imgBall2
-    {Piece::Ball, {}},                                             // imgBall
-    {Piece::Label, {90, false, kCentred, Qt::red, kNone}},         // lblPause
-    {Piece::Paddle, {}},                                           // imgRight
-    {Piece::Paddle, {}},                                           // imgLeft
-    {Piece::Label, {12, false, kLeft, Qt::black, kScoreBarRed}},   // lblLabel
-    {Piece::Label, {13.5, true, kCentred, Qt::black, Qt::white}},  // lblWin
-    {Piece::Label, {12, true, kLeft, Qt::black, Qt::white}},       // lblPlayer1
-    {Piece::Label, {12, true, kLeft, Qt::black, Qt::white}},       // lblPlayer2
+using W = ZarbWindow;
+const PieceRow kPieceRows[] = {
+    {&W::lblLevel, "lblLevel", Piece::Label, {30, false, kCentred, Qt::red, kNone}, true},
+    {&W::shpObstacle, "shpObstacle", Piece::Obstacle, {}, false},
+    {&W::imgBall2, "imgBall2", Piece::Ball, {}, false},
+    {&W::imgBall, "imgBall", Piece::Ball, {}, false},
+    {&W::lblPause, "lblPause", Piece::Label, {90, false, kCentred, Qt::red, kNone}, true},
+    {&W::imgRight, "imgRight", Piece::Paddle, {}, false},
+    {&W::imgLeft, "imgLeft", Piece::Paddle, {}, false},
+    {&W::lblLabel, "lblLabel", Piece::Label, {12, false, kLeft, Qt::black, kScoreBarRed}, false},
+    {&W::lblWin, "lblWin", Piece::Label, {13.5, true, kCentred, Qt::black, Qt::white}, true},
+    {&W::lblPlayer1, "lblPlayer1", Piece::Label, {12, true, kLeft, Qt::black, Qt::white}, true},
+    {&W::lblPlayer2, "lblPlayer2", Piece::Label, {12, true, kLeft, Qt::black, Qt::white}, true},
 };
 
 // The labels' face at its point size; a caption that would not fit its label is drawn smaller
@@ -82,22 +81,18 @@ QRect covered(const QRectF& place) {
 FieldView::FieldView(const ZarbWindow& window, QWidget* parent)
     : QWidget(parent),
       window_(window),
-      pieces_{&window.lblLevel, &window.shpObstacle, &window.imgBall2,  &window.imgBall,
-              &window.lblPause, &window.imgRight,    &window.imgLeft,   &window.lblLabel,
-              &window.lblWin,   &window.lblPlayer1,  &window.lblPlayer2},
       paddle_(QStringLiteral(":/paddle.gif")),
       ball_(QStringLiteral(":/ball.gif")) {
-    static_assert(std::size(kStyles) == kPieces && std::size(kNames) == kPieces);
+    static_assert(std::size(kPieceRows) == kPieces);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
     for (std::size_t i = 0; i < kPieces; ++i) {
-        // The score bar has no caption to read.
-        if (kStyles[i].kind != Piece::Label || pieces_[i] == &window.lblLabel) {
+        if (!kPieceRows[i].read) {
             continue;
         }
         // An empty widget: the field draws the caption, this only tells where it is.
         auto* caption = new QWidget(this);
-        caption->setObjectName(kNames[i]);
+        caption->setObjectName(kPieceRows[i].name);
         caption->setAttribute(Qt::WA_TransparentForMouseEvents);
         caption->setFocusPolicy(Qt::NoFocus);
         setAccessibleRole(*caption, QAccessible::StaticText);
@@ -106,10 +101,14 @@ FieldView::FieldView(const ZarbWindow& window, QWidget* parent)
     }
 }
 
+const Control& FieldView::piece(std::size_t index) const {
+    return window_.*kPieceRows[index].control;
+}
+
 void FieldView::refresh() {
     QRegion changed;
     for (std::size_t i = 0; i < kPieces; ++i) {
-        const Control& piece = *pieces_[i];
+        const Control& piece = this->piece(i);
         Drawn& drawn = drawn_[i];
         const QRectF place = pixels(piece);
         if (place == drawn.place && piece.Visible == drawn.visible &&
@@ -143,11 +142,11 @@ void FieldView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(event->rect(), Qt::black);
     for (std::size_t i = 0; i < kPieces; ++i) {
-        const Control& piece = *pieces_[i];
+        const Control& piece = this->piece(i);
         if (!piece.Visible || !event->region().intersects(covered(pixels(piece)))) {
             continue;
         }
-        switch (kStyles[i].kind) {
+        switch (kPieceRows[i].kind) {
             case Piece::Label:
                 drawLabel(painter, i);
                 break;
@@ -164,11 +163,11 @@ void FieldView::paintEvent(QPaintEvent* event) {
     }
 }
 
-void FieldView::drawLabel(QPainter& painter, std::size_t piece) {
-    const Control& label = *pieces_[piece];
-    const LabelStyle& style = kStyles[piece].label;
+void FieldView::drawLabel(QPainter& painter, std::size_t index) {
+    const Control& label = this->piece(index);
+    const LabelStyle& style = kPieceRows[index].label;
     const QRectF box = pixels(label);
-    LabelPicture& kept = labels_[piece];
+    LabelPicture& kept = labels_[index];
     const qreal scale = devicePixelRatioF();
     if (kept.picture.isNull() || kept.caption != label.Caption || kept.size != box.size() ||
         kept.scale != scale) {
@@ -192,8 +191,8 @@ void FieldView::drawLabel(QPainter& painter, std::size_t piece) {
 
 // The paddle and ball pictures at their natural size: 30 by 106 and 33 by 33 pixels. On a
 // scaled screen their pixels grow whole, so the edges stay sharp.
-void FieldView::drawPicture(QPainter& painter, std::size_t piece, const QPixmap& picture) {
-    painter.drawPixmap(pixels(*pieces_[piece]), picture, QRectF(picture.rect()));
+void FieldView::drawPicture(QPainter& painter, std::size_t index, const QPixmap& picture) {
+    painter.drawPixmap(pixels(piece(index)), picture, QRectF(picture.rect()));
 }
 
 }  // namespace zarb::forms

@@ -47,11 +47,12 @@ class FieldView : public QWidget {
         QPixmap picture;
     };
 
-    void drawLabel(QPainter& painter, std::size_t piece);
-    void drawPicture(QPainter& painter, std::size_t piece, const QPixmap& picture);
+    // The control of the piece at this place in the drawing order.
+    const Control& piece(std::size_t index) const;
+    void drawLabel(QPainter& painter, std::size_t index);
+    void drawPicture(QPainter& painter, std::size_t index, const QPixmap& picture);
 
     const ZarbWindow& window_;
-    std::array<const Control*, kPieces> pieces_;
     // For a screen reader: each caption as a text object at its place, named by the caption;
     // none for the pieces that carry no caption.
     std::array<QWidget*, kPieces> captions_{};

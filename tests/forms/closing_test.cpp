@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
                 zarb::ZarbWindow& game = *zarb.program().zarb();
                 game.player1Score = 9;
                 game.imgBall.Left = 11600;  // past the right edge: the tenth point
-                game.ballDirX = 1;
+                game.ballDirX = zarb::dir::kRight;
             });
         });
     } else if (how == "info") {

@@ -62,7 +62,7 @@ void serve(Desktop& desktop) {
 void scoreForPlayer1(Desktop& desktop) {
     ZarbWindow& zarb = desktop.zarb();
     zarb.imgBall.Left = 11600;
-    zarb.ballDirX = 1;
+    zarb.ballDirX = zarb::dir::kRight;
     desktop.program.timers().run(16);
 }
 
@@ -443,8 +443,8 @@ class FrmZarbTest : public QObject {
         zarb.keyLeftDown = 1;  // held down as the box opens
         zarb.imgLeft.Top = 0;
         zarb.imgBall.Left = 11600;  // past the right edge: Player 1's tenth point
-        zarb.ballDirX = 1;
-        zarb.ballDirY = 1;
+        zarb.ballDirX = zarb::dir::kRight;
+        zarb.ballDirY = zarb::dir::kUp;
         desktop.window().show();
 
         zarb::forms::DesktopClock clock(desktop.program.timers(), desktop.platform,
