@@ -327,7 +327,7 @@ int runGame(BenchApplication& application, double startedMs, double seconds, boo
                 const zarb::ZarbWindow& w = *program.zarb();
                 reportWindow(window, endWall, endCpu);
                 report("points", w.player1Score + w.player2Score);
-                report("ball_moving", w.ballDirX != 0 ? 1 : 0);
+                report("ball_moving", w.ballDirX != zarb::dir::kAtRest ? 1 : 0);
                 if (stall) {
                     reportStall(window.ticksMs);
                 }

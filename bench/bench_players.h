@@ -33,7 +33,7 @@ class Player {
     template <typename Press>
     void steer(const ZarbWindow& w, Press press) {
         const Control& paddle = left_ ? w.imgLeft : w.imgRight;
-        const bool coming = w.ballDirX == (left_ ? 2 : 1);
+        const bool coming = w.ballDirX == (left_ ? dir::kLeft : dir::kRight);
         const float paddleMiddle = paddle.Top + 800;
         const float ballMiddle = w.imgBall.Top + 250;
         const int wanted = !coming                          ? 0

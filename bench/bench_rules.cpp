@@ -25,6 +25,7 @@ namespace {
 
 using zarb::Program;
 using zarb::ZarbWindow;
+namespace dir = zarb::dir;
 using zarb::bench::Player;
 using zarb::bench::SimulatedPlatform;
 
@@ -94,7 +95,7 @@ class RallyKeeper {
         if (w_.ballDirX == lastDirX_) {
             return;
         }
-        if (w_.ballDirX == 0) {
+        if (w_.ballDirX == dir::kAtRest) {
             serveAgain();
         } else {
             ++returns_;

@@ -16,6 +16,7 @@ namespace {
 
 using zarb::Program;
 using zarb::ZarbWindow;
+namespace dir = zarb::dir;
 using zarb::bench::SimulatedPlatform;
 
 // The left player keeps the paddle's middle level with the ball's while the ball comes towards
@@ -23,7 +24,7 @@ using zarb::bench::SimulatedPlatform;
 void steerLeftPaddle(ZarbWindow& w) {
     const float paddleMiddle = w.imgLeft.Top + 800;
     const float ballMiddle = w.imgBall.Top + 250;
-    const bool coming = w.ballDirX == 2;
+    const bool coming = w.ballDirX == dir::kLeft;
     const int wanted = !coming                          ? 0
                        : ballMiddle < paddleMiddle - 80 ? zarb::keys::kA
                        : ballMiddle > paddleMiddle + 80 ? zarb::keys::kZ
@@ -72,15 +73,15 @@ Tally play(int level, void (ZarbWindow::*speedItem)(), long serves) {
         // Paddle hits only: the obstacle of levels 2 and 5 turns the ball in mid-field.
         const bool atRightPaddle = w.imgBall.Left > 9000;
         const bool atLeftPaddle = w.imgBall.Left < 2000;
-        if (lastDirX == 1 && w.ballDirX == 2 && atRightPaddle) {
+        if (lastDirX == dir::kRight && w.ballDirX == dir::kLeft && atRightPaddle) {
             ++tally.computerReturns;
         }
-        if ((lastDirX == 1 && w.ballDirX == 2 && atRightPaddle) ||
-            (lastDirX == 2 && w.ballDirX == 1 && atLeftPaddle)) {
+        if ((lastDirX == dir::kRight && w.ballDirX == dir::kLeft && atRightPaddle) ||
+            (lastDirX == dir::kLeft && w.ballDirX == dir::kRight && atLeftPaddle)) {
             ++tally.hits;
             ++rallyHits;
         }
-        if (w.ballDirX == 0 && lastDirX != 0) {
+        if (w.ballDirX == dir::kAtRest && lastDirX != dir::kAtRest) {
             ++tally.rallies;
             if (w.player1Score != lastScore1) {
                 ++tally.computerMisses;
@@ -92,7 +93,7 @@ Tally play(int level, void (ZarbWindow::*speedItem)(), long serves) {
             ++tally.calledOff;
             rallyHits = 0;
             w.mnuNew_Click();
-            lastDirX = 0;
+            lastDirX = dir::kAtRest;
             lastScore1 = 0;
             continue;
         }
