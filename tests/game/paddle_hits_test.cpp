@@ -89,6 +89,14 @@ TEST_F(PaddleHits, ABallStillOverlappingOnTheNextTickIsHitAgain) {
     EXPECT_EQ(w.ballDirX, kRight);
 }
 
+TEST_F(PaddleHits, TheRightPaddleChangesTheStepAsTheLeftDoes) {
+    aimBall(w, kRight, kUp, 40, 10955, 3300);
+    w.tmrBall_Timer();
+    EXPECT_EQ(w.hitOffset, 370);
+    EXPECT_EQ(w.ballStepY, 77);
+    EXPECT_EQ(w.ballDirX, kLeft);
+}
+
 TEST_F(PaddleHits, APaddleMovedOntoABallBehindItReturnsTheBall) {
     aimBall(w, kLeft, kDown, 0, 200, 2600);  // passes just above the paddle
     w.tmrBall_Timer();

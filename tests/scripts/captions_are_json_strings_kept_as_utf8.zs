@@ -5,16 +5,19 @@ set lblWin.Caption "\u007f\u0080\u07ff\u0800\uffff\ud83c\udfd3\udbff\udfff"
 get lblWin.Caption
 #> {"lblWin.Caption":"\u007fÂ€ß¿à €ï¿¿ğŸ“ô¿¿"}
 set lblWin.Caption "Ã©à €ï¿¿ğŸ“"
-# a lone byte, an overlong slash, an overlong three-byte form, a surrogate, a lone low escape
+# a lone byte, an overlong slash, an overlong three-byte form, a surrogate, a lone low escape,
+# a lone continuation byte
 set lblWin.Caption "ÿ"
 set lblWin.Caption "À¯"
 set lblWin.Caption "àŸ¿"
 set lblWin.Caption "í €"
 set lblWin.Caption "\udc00"
+set lblWin.Caption "€"
 get lblWin.Caption
 #> {"lblWin.Caption":"Ã©à €ï¿¿ğŸ“"}
-#! 9
 #! 10
 #! 11
 #! 12
 #! 13
+#! 14
+#! 15
