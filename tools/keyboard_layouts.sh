@@ -7,21 +7,10 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 zarb=${ZARB:-$here/build/forms/zarb}
 
-needed=()
-for package in xvfb x11-xkb-utils xdotool imagemagick xkb-data; do
-    [ "$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null)" = installed ] ||
-        needed+=("$package")
-done
-if [ ${#needed[@]} -ne 0 ]; then
-    apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q \
-        --no-install-recommends "${needed[@]}"
-fi
+source "$here/tools/display.sh"
+install_missing xvfb x11-xkb-utils xdotool imagemagick xkb-data
 
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-sleep 1
+start_display
 "$zarb" >/dev/null 2>&1 &
 game=$!
 trap 'kill $game $xvfb 2>/dev/null || true' EXIT

@@ -7,25 +7,16 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 zarb=${ZARB:-$here/build/forms/zarb}
 
-needed=()
-for package in xvfb xdotool dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0; do
-    [ "$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null)" = installed ] ||
-        needed+=("$package")
-done
-if [ ${#needed[@]} -ne 0 ]; then
-    apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q \
-        --no-install-recommends "${needed[@]}"
-fi
+source "$here/tools/display.sh"
+install_missing xvfb xdotool dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0
 
 if [ -z "${ZARB_READER_SESSION:-}" ]; then
     # A session bus of its own, on which the accessibility bus is started.
     ZARB_READER_SESSION=1 exec dbus-run-session -- bash "$0" "$@"
 fi
 
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+start_display
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
 bus=$!
 trap 'kill $bus $xvfb 2>/dev/null || true' EXIT

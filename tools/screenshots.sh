@@ -11,11 +11,8 @@ zarb=${ZARB:-$here/build/forms/zarb}
 out=${1:-$here/build/screenshots}
 mkdir -p "$out"
 
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-sleep 1
+source "$here/tools/display.sh"
+start_display
 manager=
 if command -v openbox >/dev/null; then
     openbox >/dev/null 2>&1 &
