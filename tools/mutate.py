@@ -99,8 +99,8 @@ def main():
     build = pathlib.Path(args.build).resolve()
 
     chosen = []
-    for spec in args.also:
-        name, number, old, new = spec.split(":", 3)
+    for chosen_fault in args.also:
+        name, number, old, new = chosen_fault.split(":", 3)
         path = ROOT / name
         line = path.read_text().splitlines()[int(number) - 1]
         if old not in line:
