@@ -45,6 +45,7 @@ struct EdgeRow {
     const char* name;
     float left;
     int wantPlayer1, wantPlayer2;
+    float wantTop;  // a point puts the ball back in the middle
 };
 using ScoringEdges = WindowTable<EdgeRow>;
 
@@ -54,13 +55,14 @@ TEST_P(ScoringEdges, ScoreOnlyBeyondTheEdge) {
     w.tmrBall_Timer();
     EXPECT_EQ(w.player1Score, row.wantPlayer1);
     EXPECT_EQ(w.player2Score, row.wantPlayer2);
+    EXPECT_EQ(w.imgBall.Top, row.wantTop);
 }
 
 const EdgeRow kEdgeRows[] = {
-    {"a ball exactly at the right edge is no point", 11500, 0, 0},
-    {"11500.5 scores for Player 1", 11500.5f, 1, 0},
-    {"a ball exactly at the left edge is no point", 0, 0, 0},
-    {"-0.5 scores for Player 2", -0.5f, 0, 1},
+    {"a ball exactly at the right edge is no point", 11500, 0, 0, 7000},
+    {"11500.5 scores for Player 1", 11500.5f, 1, 0, 3720},
+    {"a ball exactly at the left edge is no point", 0, 0, 0, 7000},
+    {"-0.5 scores for Player 2", -0.5f, 0, 1, 3720},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, ScoringEdges, ::testing::ValuesIn(kEdgeRows), rowName<EdgeRow>);
 

@@ -50,6 +50,7 @@ const SteerRow kSteerRows[] = {
     {"a shallow ball 100 below the aim is no move", 160, kRight, 40, 7000, 4020, 3120, 0, 0, 3120},
     {"the step down stops on the score bar", 160, kRight, 40, 7000, 8000, 6800, 0, 0, 6915},
     // A steep ball is followed from 6500, then met at its predicted height from 7500.
+    {"a steep ball at 6500 is followed", 160, kRight, 200, 6500, 1000, 3120, 0, 6000, 2960},
     {"a steep ball at 7499 is followed", 160, kRight, 200, 7499, 1000, 3120, 0, 6000, 2960},
     {"a steep ball at 7500 is met where predicted", 160, kRight, 200, 7500, 1000, 3120, 0, 6000,
      3280},

@@ -49,5 +49,9 @@ click mnuSpeed
 #! 48
 close frmOther
 #! 50
+tmrBall_Timer 1 2
+#! 52
+get
+#! 54
 get ballDirX ballStepY level imgBall.Left imgBall.Visible tmrStart.Interval lblWin.Caption keyLeftUp
 #> {"ballDirX":0,"ballStepY":160,"level":1,"imgBall.Left":5760,"imgBall.Visible":true,"tmrStart.Interval":1000,"lblWin.Caption":"One Player Mode","keyLeftUp":0}

@@ -1,18 +1,19 @@
 # A caption is one JSON string: escapes become UTF-8 of one to four bytes, UTF-8 in the script
 # is kept as it is, and a byte or sequence that is not well-formed UTF-8 is an error.
 cmdPlay_Click
-set lblWin.Caption "\u007f\u0080\u07ff\u0800\uffff\ud83c\udfd3\udbff\udfff"
+set lblWin.Caption "\u007f\u0080\u07ff\u0800\uffff\ud83c\udfd3\udbff\udfff\ud800\udc00"
 get lblWin.Caption
-#> {"lblWin.Caption":"\u007fÂ€ß¿à €ï¿¿ğŸ“ô¿¿"}
+#> {"lblWin.Caption":"\u007fÂ€ß¿à €ï¿¿ğŸ“ô¿¿ğ€€"}
 set lblWin.Caption "Ã©à €ï¿¿ğŸ“"
 # a lone byte, an overlong slash, an overlong three-byte form, a surrogate, a lone low escape,
-# a lone continuation byte
+# a lone continuation byte, the last surrogate
 set lblWin.Caption "ÿ"
 set lblWin.Caption "À¯"
 set lblWin.Caption "àŸ¿"
 set lblWin.Caption "í €"
 set lblWin.Caption "\udc00"
 set lblWin.Caption "€"
+set lblWin.Caption "í¿¿"
 get lblWin.Caption
 #> {"lblWin.Caption":"Ã©à €ï¿¿ğŸ“"}
 #! 10
@@ -21,3 +22,4 @@ get lblWin.Caption
 #! 13
 #! 14
 #! 15
+#! 16

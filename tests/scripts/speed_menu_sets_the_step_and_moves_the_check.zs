@@ -19,3 +19,6 @@ Form_KeyDown 90
 tmrLeft_Timer
 get imgBall.Left imgLeft.Top
 #> {"imgBall.Left":5530,"imgLeft.Top":3350}
+click mnuMedium
+get speedSetting mnuMedium.Checked mnuReallyfast.Checked
+#> {"speedSetting":160,"mnuMedium.Checked":true,"mnuReallyfast.Checked":false}
