@@ -51,6 +51,8 @@ const SteerRow kSteerRows[] = {
     {"the step down stops on the score bar", 160, kRight, 40, 7000, 8000, 6800, 0, 0, 6915},
     // A steep ball is followed from 6500, then met at its predicted height from 7500.
     {"a steep ball at 6500 is followed", 160, kRight, 200, 6500, 1000, 3120, 0, 6000, 2960},
+    {"a steep ball a little above the aim draws it up", 160, kRight, 200, 7000, 3000, 3120, 0, 0,
+     2960},
     {"a steep ball at 7499 is followed", 160, kRight, 200, 7499, 1000, 3120, 0, 6000, 2960},
     {"a steep ball at 7500 is met where predicted", 160, kRight, 200, 7500, 1000, 3120, 0, 6000,
      3280},
