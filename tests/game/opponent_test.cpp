@@ -53,6 +53,7 @@ const SteerRow kSteerRows[] = {
     {"a steep ball at 6500 is followed", 160, kRight, 200, 6500, 1000, 3120, 0, 6000, 2960},
     {"a steep ball a little above the aim draws it up", 160, kRight, 200, 7000, 3000, 3120, 0, 0,
      2960},
+    {"a steep ball 100 below the aim is no move", 160, kRight, 200, 7000, 4020, 3120, 0, 0, 3120},
     {"a steep ball at 7499 is followed", 160, kRight, 200, 7499, 1000, 3120, 0, 6000, 2960},
     {"a steep ball at 7500 is met where predicted", 160, kRight, 200, 7500, 1000, 3120, 0, 6000,
      3280},
