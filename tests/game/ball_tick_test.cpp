@@ -41,6 +41,18 @@ const StepRow kStepRows[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Rows, BallStep, ::testing::ValuesIn(kStepRows), rowName<StepRow>);
 
+using SecondPicture = WindowTest;
+
+TEST_F(SecondPicture, TakesTheBallsStepOnLevel3EitherWay) {
+    w.mnuLevel3_Click();
+    for (const auto& [dirX, wantLeft] : {std::pair{kLeft, 5600.0f}, std::pair{kRight, 5760.0f}}) {
+        w.ballDirX = dirX;
+        w.tmrBall_Timer();
+        EXPECT_EQ(w.imgBall.Left, wantLeft);
+        EXPECT_EQ(w.imgBall2.Left, wantLeft);
+    }
+}
+
 struct EdgeRow {
     const char* name;
     float left;

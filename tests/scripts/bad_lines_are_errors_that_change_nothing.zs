@@ -53,5 +53,10 @@ tmrBall_Timer 1 2
 #! 52
 get
 #! 54
+seed 5 6
+#! 56
+# A key code of 0 is a key the game does not read: no error.
+Form_KeyDown 0
+Form_KeyUp 0
 get ballDirX ballStepY level imgBall.Left imgBall.Visible tmrStart.Interval lblWin.Caption keyLeftUp
 #> {"ballDirX":0,"ballStepY":160,"level":1,"imgBall.Left":5760,"imgBall.Visible":true,"tmrStart.Interval":1000,"lblWin.Caption":"One Player Mode","keyLeftUp":0}
