@@ -55,6 +55,12 @@ get
 #! 54
 seed 5 6
 #! 56
+run 1 2
+#! 58
+click mnuNew mnuEnd
+#! 60
+set ballDirX 1 2
+#! 62
 # A key code of 0 is a key the game does not read: no error.
 Form_KeyDown 0
 Form_KeyUp 0

@@ -4,8 +4,9 @@
 run 5000
 cmdPlay_Click
 mnuNew_Click
-run 984.375
+run 983.375
 run -0
+run 1
 get tmrStart.Enabled tmrBall.Enabled
 #> {"tmrStart.Enabled":true,"tmrBall.Enabled":false}
 run 15.625
