@@ -25,8 +25,10 @@ void after(int ms, std::function<void()> step) {
 }
 
 // Takes the step once `ready` holds, looking every 20 ms: a busy machine only makes it later.
+// The application owns the poll: when closing ends the program inside a box's own event loop,
+// the poll's deferred deletion may never come, and the leak checker would fail the run.
 void when(std::function<bool()> ready, std::function<void()> step) {
-    auto* poll = new QTimer;
+    auto* poll = new QTimer(QCoreApplication::instance());
     QObject::connect(poll, &QTimer::timeout, [=] {
         if (ready()) {
             poll->deleteLater();
