@@ -36,37 +36,12 @@ elif [ "$what" != play ]; then
         desktop-file-utils appstream dpkg-dev groff-base file lintian reuse git clang clang-format)
 fi
 
-install_missing() {
-    local missing=() package
-    for package in "$@"; do
-        if [ "$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null)" != installed ]; then
-            missing+=("$package")
-        fi
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    local sudo=()
-    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-    if ! command -v apt-get >/dev/null 2>&1 ||
-        { [ ${#sudo[@]} -ne 0 ] && ! command -v sudo >/dev/null 2>&1; }; then
-        echo "zarb: please install these packages first (as root): ${missing[*]}" >&2
-        exit 1
-    fi
-    echo "zarb: installing ${missing[*]}"
-    if [ "$package_lists_fresh" = no ]; then
-        "${sudo[@]}" apt-get update -q
-        package_lists_fresh=yes
-    fi
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends \
-        "${missing[@]}"
-}
-package_lists_fresh=no
+source tools/install_missing.sh
 
-if command -v dpkg-query >/dev/null 2>&1; then
-    install_missing "${packages[@]}"
-    if [ "$what" = test ]; then
-        # libFuzzer's runtime comes with clang's own version number.
-        install_missing "libclang-rt-$(clang -dumpversion | cut -d. -f1)-dev"
-    fi
+install_missing "${packages[@]}"
+if [ "$what" = test ] && command -v dpkg-query >/dev/null 2>&1; then
+    # libFuzzer's runtime comes with clang's own version number.
+    install_missing "libclang-rt-$(clang -dumpversion | cut -d. -f1)-dev"
 fi
 
 # The sources are formatted as .clang-format says: an unformatted file fails the tests at once.
