@@ -154,12 +154,7 @@ ZARB_EXPORT void zarbTick() {
 
 // While no timer is enabled the page's clock sleeps: a tick would fire nothing.
 ZARB_EXPORT int zarbAnyTimerEnabled() {
-    if (!playing()) {
-        return 0;
-    }
-    const zarb::ZarbWindow& w = *program.zarb();
-    return w.tmrBall.Enabled() || w.tmrLeft.Enabled() || w.tmrRight.Enabled() ||
-           w.tmrStart.Enabled();
+    return !platform.ended() && program.timers().anyEnabled();
 }
 
 ZARB_EXPORT void zarbKey(int down, int keyCode, int shift) {
