@@ -67,7 +67,12 @@ def failing_tests(build, timeout):
                            "--stop-on-failure", "-E", "^package\\."], cwd=ROOT,
                           capture_output=True, text=True,
                           timeout=timeout, env={**os.environ, "QT_QPA_PLATFORM": "offscreen"})
-    return re.findall(r"^\s*\d+ - (\S+) \(", done.stdout, re.MULTILINE)
+    names = re.findall(r"^\s*\d+ - (\S+) \(", done.stdout, re.MULTILINE)
+    # A suite that failed without naming a test (no tests found, ctest itself broken) says
+    # nothing about the fault: it must not pass for a fault that survived.
+    if done.returncode != 0 and not names:
+        sys.exit(f"ctest failed without naming a test:\n{done.stdout}{done.stderr}")
+    return names
 
 
 def try_mutant(build, path, index, new_line):
