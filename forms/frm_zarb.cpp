@@ -11,33 +11,16 @@
 
 #include "forms/field_view.h"
 #include "forms/key_codes.h"
+#include "game/menu_bar.h"
 #include "game/program.h"
 
 namespace zarb::forms {
 
 namespace {
 
-using W = ZarbWindow;
-
 // The client area: 11880 by 9660 twips.
 constexpr int kFieldWidth = 792;
 constexpr int kFieldHeight = 644;
-
-struct ItemEntry {
-    MenuItem W::*item;
-    void (W::*handler)();
-    const char* name;
-    const char* shortcut;
-    bool checkable;
-};
-
-struct MenuEntry {
-    MenuItem W::*heading;
-    const char* name;
-    std::vector<ItemEntry> items;  // a null item is a separator
-};
-
-const ItemEntry kSeparator{nullptr, nullptr, "", "", false};
 
 // The game's menus show a bare check mark beside a checked item and nothing beside an unchecked
 // one, where some styles would draw a box around the mark or an empty box.
@@ -96,84 +79,46 @@ FrmZarb::FrmZarb(Program& program)
 }
 
 void FrmZarb::buildMenus() {
-    const std::vector<MenuEntry> menus = {
-        {&W::mnuFile,
-         "mnuFile",
-         {{&W::mnuNew, &W::mnuNew_Click, "mnuNew", "Ctrl+N", false},
-          {&W::mnuEnd, &W::mnuEnd_Click, "mnuEnd", "Ctrl+E", false},
-          {&W::mnuPause, &W::mnuPause_Click, "mnuPause", "Ctrl+P", true},
-          kSeparator,
-          {&W::mnuExit, &W::mnuExit_Click, "mnuExit", "Ctrl+X", false}}},
-        {&W::mnuEdit, "mnuEdit", {}},
-        {&W::mnuSpeed,
-         "mnuSpeed",
-         {{&W::mnuSluggish, &W::mnuSluggish_Click, "mnuSluggish", "", true},
-          {&W::mnuSlow, &W::mnuSlow_Click, "mnuSlow", "", true},
-          {&W::mnuMedium, &W::mnuMedium_Click, "mnuMedium", "", true},
-          {&W::mnuFast, &W::mnuFast_Click, "mnuFast", "", true},
-          {&W::mnuReallyfast, &W::mnuReallyfast_Click, "mnuReallyfast", "", true}}},
-        {&W::mnuPlayers,
-         "mnuPlayers",
-         {{&W::mnuOne, &W::mnuOne_Click, "mnuOne", "Ctrl+O", true},
-          {&W::mnuTwo, &W::mnuTwo_Click, "mnuTwo", "Ctrl+T", true}}},
-        {&W::mnuLevel,
-         "mnuLevel",
-         {{&W::mnuLevel1, &W::mnuLevel1_Click, "mnuLevel1", "", true},
-          {&W::mnuLevel2, &W::mnuLevel2_Click, "mnuLevel2", "", true},
-          {&W::mnuLevel3, &W::mnuLevel3_Click, "mnuLevel3", "", true},
-          {&W::mnuLevel4, &W::mnuLevel4_Click, "mnuLevel4", "", true},
-          {&W::mnuLevel5, &W::mnuLevel5_Click, "mnuLevel5", "", true}}},
-        {&W::mnuHelp,
-         "mnuHelp",
-         {{&W::mnuRules, &W::mnuRules_Click, "mnuRules", "Ctrl+R", false},
-          {&W::mnuControls, &W::mnuControls_Click, "mnuControls", "Ctrl+C", false},
-          kSeparator,
-          {&W::mnuAbout, &W::mnuAbout_Click, "mnuAbout", "Ctrl+A", false}}},
-    };
-
     ZarbWindow& window = *program_.zarb();
-    QMenu* edit = nullptr;
-    for (const MenuEntry& entry : menus) {
-        const MenuItem& heading = window.*entry.heading;
-        // Speed, Players and Level are submenus of Edit.
-        const bool submenu = entry.heading == &W::mnuSpeed || entry.heading == &W::mnuPlayers ||
-                             entry.heading == &W::mnuLevel;
-        QMenu* menu = submenu ? edit->addMenu(QString::fromStdString(heading.Caption))
-                              : menuBar()->addMenu(QString::fromStdString(heading.Caption));
-        menu->setObjectName(entry.name);
-        menu->setStyle(menuStyle_);
-        // Screen readers say the caption without its access-key ampersand.
-        menu->setAccessibleName(QString::fromStdString(heading.Caption).remove('&'));
-        menu->menuAction()->setObjectName(entry.name);
-        shown_.push_back({menu->menuAction(), &heading, true, heading.Caption});
-        if (entry.heading == &W::mnuEdit) {
-            edit = menu;
+    // Each heading's menu, for the entries that hang in it.
+    std::unordered_map<const MenuItem*, QMenu*> menus;
+    for (const MenuBarEntry& entry : kMenuBar) {
+        const MenuItem& item = window.*entry.item;
+        const QString caption = QString::fromStdString(item.Caption);
+        QMenu* host = item.parent == nullptr ? nullptr : menus.at(item.parent);
+        if (entry.handler == nullptr) {
+            // A heading: on the menu bar, or a submenu of Edit (Speed, Players, Level).
+            QMenu* menu = host != nullptr ? host->addMenu(caption) : menuBar()->addMenu(caption);
+            menu->setObjectName(entry.name);
+            menu->setStyle(menuStyle_);
+            // Screen readers say the caption without its access-key ampersand.
+            menu->setAccessibleName(QString(caption).remove('&'));
+            menu->menuAction()->setObjectName(entry.name);
+            shown_.push_back({menu->menuAction(), &item, true, item.Caption});
+            menus.emplace(&item, menu);
+            continue;
         }
-        for (const ItemEntry& itemEntry : entry.items) {
-            if (itemEntry.item == nullptr) {
-                menu->addSeparator();
-                continue;
-            }
-            const MenuItem& item = window.*itemEntry.item;
-            QAction* action = menu->addAction(QString::fromStdString(item.Caption));
-            action->setObjectName(itemEntry.name);
-            action->setToolTip(QString::fromStdString(item.Caption).remove('&'));
-            action->setCheckable(itemEntry.checkable);
-            if (*itemEntry.shortcut != '\0') {
-                action->setShortcut(QKeySequence(itemEntry.shortcut));
-            }
-            const auto handler = itemEntry.handler;
-            connect(action, &QAction::triggered, this, [this, &item, handler] {
-                // Qt has already guarded the enabled state; the model has the last word.
-                if (item.reachable() && !program_.platform().ended()) {
-                    (program_.zarb()->*handler)();
-                }
-                if (!program_.platform().ended()) {
-                    refresh();
-                }
-            });
-            shown_.push_back({action, &item, false, item.Caption});
+        if (entry.separatorBefore) {
+            host->addSeparator();
         }
+        QAction* action = host->addAction(caption);
+        action->setObjectName(entry.name);
+        action->setToolTip(QString(caption).remove('&'));
+        action->setCheckable(entry.checkable);
+        if (entry.shortcut != 0) {
+            action->setShortcut(QKeySequence(QStringLiteral("Ctrl+") + QChar(entry.shortcut)));
+        }
+        const auto handler = entry.handler;
+        connect(action, &QAction::triggered, this, [this, &item, handler] {
+            // Qt has already guarded the enabled state; the model has the last word.
+            if (item.reachable() && !program_.platform().ended()) {
+                (program_.zarb()->*handler)();
+            }
+            if (!program_.platform().ended()) {
+                refresh();
+            }
+        });
+        shown_.push_back({action, &item, false, item.Caption});
     }
 }
 

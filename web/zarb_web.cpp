@@ -3,8 +3,10 @@
 // reads the pieces and menu items back to draw them. Nothing here decides a rule.
 
 #include <cstdint>
+#include <iterator>
 #include <string>
 
+#include "game/menu_bar.h"
 #include "game/program.h"
 
 #define ZARB_PAGE_CALL extern "C" __attribute__((import_module("env")))
@@ -45,43 +47,7 @@ Program program(platform);
 
 using W = ZarbWindow;
 
-// The menu bar in its order: a heading, then its items; the page builds its menus from this.
-struct MenuEntry {
-    MenuItem W::*item;
-    void (W::*handler)();  // none for a heading
-    char shortcut;         // the letter of Ctrl+letter, or none
-    bool checkable;
-    bool separatorBefore;
-};
-
-constexpr MenuEntry kMenu[] = {
-    {&W::mnuFile, nullptr, 0, false, false},
-    {&W::mnuNew, &W::mnuNew_Click, 'N', false, false},
-    {&W::mnuEnd, &W::mnuEnd_Click, 'E', false, false},
-    {&W::mnuPause, &W::mnuPause_Click, 'P', true, false},
-    {&W::mnuExit, &W::mnuExit_Click, 'X', false, true},
-    {&W::mnuEdit, nullptr, 0, false, false},
-    {&W::mnuSpeed, nullptr, 0, false, false},
-    {&W::mnuSluggish, &W::mnuSluggish_Click, 0, true, false},
-    {&W::mnuSlow, &W::mnuSlow_Click, 0, true, false},
-    {&W::mnuMedium, &W::mnuMedium_Click, 0, true, false},
-    {&W::mnuFast, &W::mnuFast_Click, 0, true, false},
-    {&W::mnuReallyfast, &W::mnuReallyfast_Click, 0, true, false},
-    {&W::mnuPlayers, nullptr, 0, false, false},
-    {&W::mnuOne, &W::mnuOne_Click, 'O', true, false},
-    {&W::mnuTwo, &W::mnuTwo_Click, 'T', true, false},
-    {&W::mnuLevel, nullptr, 0, false, false},
-    {&W::mnuLevel1, &W::mnuLevel1_Click, 0, true, false},
-    {&W::mnuLevel2, &W::mnuLevel2_Click, 0, true, false},
-    {&W::mnuLevel3, &W::mnuLevel3_Click, 0, true, false},
-    {&W::mnuLevel4, &W::mnuLevel4_Click, 0, true, false},
-    {&W::mnuLevel5, &W::mnuLevel5_Click, 0, true, false},
-    {&W::mnuHelp, nullptr, 0, false, false},
-    {&W::mnuRules, &W::mnuRules_Click, 'R', false, false},
-    {&W::mnuControls, &W::mnuControls_Click, 'C', false, false},
-    {&W::mnuAbout, &W::mnuAbout_Click, 'A', false, true},
-};
-constexpr int kMenuEntries = static_cast<int>(sizeof kMenu / sizeof kMenu[0]);
+constexpr int kMenuEntries = static_cast<int>(std::size(kMenuBar));
 
 // The field's pieces in their drawing order, from the bottom up.
 constexpr Control W::*kPieces[] = {
@@ -98,7 +64,7 @@ const MenuItem* menuItem(int entry) {
     if (!playing() || entry < 0 || entry >= kMenuEntries) {
         return nullptr;
     }
-    return &(program.zarb()->*kMenu[entry].item);
+    return &(program.zarb()->*kMenuBar[entry].item);
 }
 
 const Control* piece(int index) {
@@ -113,6 +79,8 @@ const Control* piece(int index) {
 }  // namespace zarb::web
 
 using namespace zarb::web;
+using zarb::kMenuBar;
+using zarb::MenuBarEntry;
 
 ZARB_EXPORT void zarbStart() {
     program.start();
@@ -171,11 +139,11 @@ ZARB_EXPORT int zarbMenuEntries() {
     return kMenuEntries;
 }
 
-// The entry's heading in kMenu's order, or -1 on the menu bar.
+// The entry's heading in the menu bar's order, or -1 on the menu bar.
 ZARB_EXPORT int zarbMenuParent(int entry) {
     const zarb::MenuItem* item = menuItem(entry);
     for (int i = 0; item != nullptr && i < kMenuEntries; ++i) {
-        if (&(program.zarb()->*kMenu[i].item) == item->parent) {
+        if (&(program.zarb()->*kMenuBar[i].item) == item->parent) {
             return i;
         }
     }
@@ -194,7 +162,7 @@ ZARB_EXPORT int zarbMenuState(int entry) {
     if (item == nullptr) {
         return 0;
     }
-    const MenuEntry& e = kMenu[entry];
+    const MenuBarEntry& e = kMenuBar[entry];
     const bool enabled = e.handler == nullptr ? item->Enabled : item->reachable();
     return (item->Checked ? 1 : 0) | (enabled ? 2 : 0) | (e.checkable ? 4 : 0) |
            (e.separatorBefore ? 8 : 0) | (e.shortcut << 8);
@@ -203,8 +171,8 @@ ZARB_EXPORT int zarbMenuState(int entry) {
 // A person choosing an item: only a reachable one does anything.
 ZARB_EXPORT void zarbMenuClick(int entry) {
     const zarb::MenuItem* item = menuItem(entry);
-    if (item != nullptr && kMenu[entry].handler != nullptr && item->reachable()) {
-        (program.zarb()->*kMenu[entry].handler)();
+    if (item != nullptr && kMenuBar[entry].handler != nullptr && item->reachable()) {
+        (program.zarb()->*kMenuBar[entry].handler)();
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <unordered_map>
 
+#include "game/menu_bar.h"
+
 namespace zarb::headless {
 
 namespace {
@@ -70,39 +72,6 @@ const NamedTimer kTimers[] = {
     {"tmrStart", &W::tmrStart},
 };
 
-struct NamedMenu {
-    const char* name;
-    MenuItem W::*member;
-    Handler handler;  // none for the menus and submenu headings
-};
-const NamedMenu kMenus[] = {
-    {"mnuFile", &W::mnuFile, nullptr},
-    {"mnuNew", &W::mnuNew, &W::mnuNew_Click},
-    {"mnuEnd", &W::mnuEnd, &W::mnuEnd_Click},
-    {"mnuPause", &W::mnuPause, &W::mnuPause_Click},
-    {"mnuExit", &W::mnuExit, &W::mnuExit_Click},
-    {"mnuEdit", &W::mnuEdit, nullptr},
-    {"mnuSpeed", &W::mnuSpeed, nullptr},
-    {"mnuSluggish", &W::mnuSluggish, &W::mnuSluggish_Click},
-    {"mnuSlow", &W::mnuSlow, &W::mnuSlow_Click},
-    {"mnuMedium", &W::mnuMedium, &W::mnuMedium_Click},
-    {"mnuFast", &W::mnuFast, &W::mnuFast_Click},
-    {"mnuReallyfast", &W::mnuReallyfast, &W::mnuReallyfast_Click},
-    {"mnuPlayers", &W::mnuPlayers, nullptr},
-    {"mnuOne", &W::mnuOne, &W::mnuOne_Click},
-    {"mnuTwo", &W::mnuTwo, &W::mnuTwo_Click},
-    {"mnuLevel", &W::mnuLevel, nullptr},
-    {"mnuLevel1", &W::mnuLevel1, &W::mnuLevel1_Click},
-    {"mnuLevel2", &W::mnuLevel2, &W::mnuLevel2_Click},
-    {"mnuLevel3", &W::mnuLevel3, &W::mnuLevel3_Click},
-    {"mnuLevel4", &W::mnuLevel4, &W::mnuLevel4_Click},
-    {"mnuLevel5", &W::mnuLevel5, &W::mnuLevel5_Click},
-    {"mnuHelp", &W::mnuHelp, nullptr},
-    {"mnuRules", &W::mnuRules, &W::mnuRules_Click},
-    {"mnuControls", &W::mnuControls, &W::mnuControls_Click},
-    {"mnuAbout", &W::mnuAbout, &W::mnuAbout_Click},
-};
-
 ValueRef variable(W& w, const NamedValue& value) {
     const Variable& v = kVariables[value.member];
     if (v.whole != nullptr) {
@@ -140,7 +109,7 @@ ValueRef timerProperty(W& w, const NamedValue& value) {
 }
 
 ValueRef menuProperty(W& w, const NamedValue& value) {
-    MenuItem& m = w.*kMenus[value.member / 3].member;
+    MenuItem& m = w.*kMenuBar[value.member / 3].item;
     switch (value.member % 3) {
         case 0:
             return {ValueKind::Caption, &m.Caption};
@@ -169,10 +138,10 @@ std::vector<NamedValue> buildWindowValues() {
         values.push_back({std::string(kTimers[i].name) + ".Enabled", timerProperty, i * 2});
         values.push_back({std::string(kTimers[i].name) + ".Interval", timerProperty, i * 2 + 1});
     }
-    for (std::size_t i = 0; i < std::size(kMenus); ++i) {
-        values.push_back({std::string(kMenus[i].name) + ".Caption", menuProperty, i * 3});
-        values.push_back({std::string(kMenus[i].name) + ".Checked", menuProperty, i * 3 + 1});
-        values.push_back({std::string(kMenus[i].name) + ".Enabled", menuProperty, i * 3 + 2});
+    for (std::size_t i = 0; i < std::size(kMenuBar); ++i) {
+        values.push_back({std::string(kMenuBar[i].name) + ".Caption", menuProperty, i * 3});
+        values.push_back({std::string(kMenuBar[i].name) + ".Checked", menuProperty, i * 3 + 1});
+        values.push_back({std::string(kMenuBar[i].name) + ".Enabled", menuProperty, i * 3 + 2});
     }
     return values;
 }
@@ -203,7 +172,7 @@ Handler findHandler(std::string_view name) {
             {"tmrBall_Timer", &W::tmrBall_Timer},   {"tmrLeft_Timer", &W::tmrLeft_Timer},
             {"tmrRight_Timer", &W::tmrRight_Timer}, {"tmrStart_Timer", &W::tmrStart_Timer},
         };
-        for (const NamedMenu& menu : kMenus) {
+        for (const MenuBarEntry& menu : kMenuBar) {
             if (menu.handler != nullptr) {
                 map.emplace(std::string(menu.name) + "_Click", menu.handler);
             }
@@ -217,9 +186,9 @@ Handler findHandler(std::string_view name) {
 const ClickableItem* findClickableItem(std::string_view name) {
     static const auto byName = [] {
         std::unordered_map<std::string_view, ClickableItem> map;
-        for (const NamedMenu& menu : kMenus) {
+        for (const MenuBarEntry& menu : kMenuBar) {
             if (menu.handler != nullptr) {
-                map.emplace(menu.name, ClickableItem{menu.member, menu.handler});
+                map.emplace(menu.name, ClickableItem{menu.item, menu.handler});
             }
         }
         return map;
@@ -232,7 +201,7 @@ bool isMenuHeadingOrSeparator(std::string_view name) {
     if (name == "mnuSep1" || name == "mnuSep2") {
         return true;
     }
-    for (const NamedMenu& menu : kMenus) {
+    for (const MenuBarEntry& menu : kMenuBar) {
         if (menu.handler == nullptr && name == menu.name) {
             return true;
         }
