@@ -33,29 +33,37 @@ const QColor kNone(Qt::transparent);
 const Qt::Alignment kCentred = Qt::AlignHCenter | Qt::AlignTop;
 const Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignTop;
 
-// One row a piece of the field, in the drawing order from the bottom up: the ball lies over the
-// obstacle, the score labels and the status line over the red bar.
+// Each piece's look on the desktop, found by its control; the pieces are drawn in the field's
+// stacking order.
 struct PieceRow {
     const Control ZarbWindow::*control;
-    const char* name;
     Piece kind;
     LabelStyle label;  // for a label only
     bool read;         // a label whose caption a screen reader reads: all but the bare score bar
 };
 using W = ZarbWindow;
 const PieceRow kPieceRows[] = {
-    {&W::lblLevel, "lblLevel", Piece::Label, {30, false, kCentred, Qt::red, kNone}, true},
-    {&W::shpObstacle, "shpObstacle", Piece::Obstacle, {}, false},
-    {&W::imgBall2, "imgBall2", Piece::Ball, {}, false},
-    {&W::imgBall, "imgBall", Piece::Ball, {}, false},
-    {&W::lblPause, "lblPause", Piece::Label, {90, false, kCentred, Qt::red, kNone}, true},
-    {&W::imgRight, "imgRight", Piece::Paddle, {}, false},
-    {&W::imgLeft, "imgLeft", Piece::Paddle, {}, false},
-    {&W::lblLabel, "lblLabel", Piece::Label, {12, false, kLeft, Qt::black, kScoreBarRed}, false},
-    {&W::lblWin, "lblWin", Piece::Label, {13.5, true, kCentred, Qt::black, Qt::white}, true},
-    {&W::lblPlayer1, "lblPlayer1", Piece::Label, {12, true, kLeft, Qt::black, Qt::white}, true},
-    {&W::lblPlayer2, "lblPlayer2", Piece::Label, {12, true, kLeft, Qt::black, Qt::white}, true},
+    {&W::lblLevel, Piece::Label, {30, false, kCentred, Qt::red, kNone}, true},
+    {&W::shpObstacle, Piece::Obstacle, {}, false},
+    {&W::imgBall2, Piece::Ball, {}, false},
+    {&W::imgBall, Piece::Ball, {}, false},
+    {&W::lblPause, Piece::Label, {90, false, kCentred, Qt::red, kNone}, true},
+    {&W::imgRight, Piece::Paddle, {}, false},
+    {&W::imgLeft, Piece::Paddle, {}, false},
+    {&W::lblLabel, Piece::Label, {12, false, kLeft, Qt::black, kScoreBarRed}, false},
+    {&W::lblWin, Piece::Label, {13.5, true, kCentred, Qt::black, Qt::white}, true},
+    {&W::lblPlayer1, Piece::Label, {12, true, kLeft, Qt::black, Qt::white}, true},
+    {&W::lblPlayer2, Piece::Label, {12, true, kLeft, Qt::black, Qt::white}, true},
 };
+
+std::size_t lookOf(const FieldPiece& piece) {
+    for (std::size_t row = 0; row < std::size(kPieceRows); ++row) {
+        if (kPieceRows[row].control == piece.control) {
+            return row;
+        }
+    }
+    qFatal("zarb: the field has no look for %s", piece.name);
+}
 
 // The labels' face at its point size; a caption that would not fit its label is drawn smaller
 // rather than clipped.
@@ -83,16 +91,16 @@ FieldView::FieldView(const ZarbWindow& window, QWidget* parent)
       window_(window),
       paddle_(QStringLiteral(":/paddle.gif")),
       ball_(QStringLiteral(":/ball.gif")) {
-    static_assert(std::size(kPieceRows) == kPieces);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
     for (std::size_t i = 0; i < kPieces; ++i) {
-        if (!kPieceRows[i].read) {
+        looks_[i] = lookOf(kFieldPieces[i]);
+        if (!kPieceRows[looks_[i]].read) {
             continue;
         }
         // An empty widget: the field draws the caption, this only tells where it is.
         auto* caption = new QWidget(this);
-        caption->setObjectName(kPieceRows[i].name);
+        caption->setObjectName(kFieldPieces[i].name);
         caption->setAttribute(Qt::WA_TransparentForMouseEvents);
         caption->setFocusPolicy(Qt::NoFocus);
         setAccessibleRole(*caption, QAccessible::StaticText);
@@ -102,7 +110,7 @@ FieldView::FieldView(const ZarbWindow& window, QWidget* parent)
 }
 
 const Control& FieldView::piece(std::size_t index) const {
-    return window_.*kPieceRows[index].control;
+    return window_.*kFieldPieces[index].control;
 }
 
 void FieldView::refresh() {
@@ -146,7 +154,7 @@ void FieldView::paintEvent(QPaintEvent* event) {
         if (!piece.Visible || !event->region().intersects(covered(pixels(piece)))) {
             continue;
         }
-        switch (kPieceRows[i].kind) {
+        switch (kPieceRows[looks_[i]].kind) {
             case Piece::Label:
                 drawLabel(painter, i);
                 break;
@@ -165,7 +173,7 @@ void FieldView::paintEvent(QPaintEvent* event) {
 
 void FieldView::drawLabel(QPainter& painter, std::size_t index) {
     const Control& label = this->piece(index);
-    const LabelStyle& style = kPieceRows[index].label;
+    const LabelStyle& style = kPieceRows[looks_[index]].label;
     const QRectF box = pixels(label);
     LabelPicture& kept = labels_[index];
     const qreal scale = devicePixelRatioF();

@@ -7,10 +7,7 @@
 #include <array>
 #include <string>
 
-namespace zarb {
-class ZarbWindow;
-struct Control;
-}  // namespace zarb
+#include "game/field_pieces.h"
 
 namespace zarb::forms {
 
@@ -29,8 +26,7 @@ class FieldView : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    // The field's pieces in their drawing order, from the bottom up.
-    static constexpr std::size_t kPieces = 11;
+    static constexpr std::size_t kPieces = kFieldPieceCount;
 
     // A piece as it was last asked to be drawn.
     struct Drawn {
@@ -53,6 +49,8 @@ class FieldView : public QWidget {
     void drawPicture(QPainter& painter, std::size_t index, const QPixmap& picture);
 
     const ZarbWindow& window_;
+    // Where each piece, in the drawing order, has its look in the table of looks.
+    std::array<std::size_t, kPieces> looks_{};
     // For a screen reader: each caption as a text object at its place, named by the caption;
     // none for the pieces that carry no caption.
     std::array<QWidget*, kPieces> captions_{};

@@ -56,7 +56,8 @@
   }
 
   // ---- The field's pieces, drawn as positioned elements in the rules' drawing order (zarbPiece's
-  // order), each with its label's point size, weight, alignment, colour and background.
+  // order), each with its look, found by the piece's name: its label's point size, weight,
+  // alignment, colour and background.
   const kRed = '#ff0000';
   const kPieceLooks = [
     { name: 'lblLevel', label: [30, false, 'center', kRed, ''] },
@@ -74,9 +75,11 @@
   const pieces = [];
 
   function buildField() {
-    if (zarb.zarbPieces() !== kPieceLooks.length) throw new Error('the field has other pieces');
     const field = $('field');
-    kPieceLooks.forEach((look) => {
+    for (let i = 0; i < zarb.zarbPieces(); ++i) {
+      const name = cString(zarb.zarbPieceName(i));
+      const look = kPieceLooks.find((each) => each.name === name);
+      if (!look) throw new Error('the page has no look for ' + name);
       let element;
       if (look.picture) {
         element = document.createElement('img');
@@ -100,7 +103,7 @@
       element.id = look.name;
       field.appendChild(element);
       pieces.push({ element, look, drawn: '' });
-    });
+    }
   }
 
   // The labels' face, in ems: ascent and descent together, and the gap between two lines. The

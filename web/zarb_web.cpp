@@ -6,6 +6,7 @@
 #include <iterator>
 #include <string>
 
+#include "game/field_pieces.h"
 #include "game/menu_bar.h"
 #include "game/program.h"
 
@@ -45,16 +46,9 @@ class PagePlatform : public Platform {
 PagePlatform platform;
 Program program(platform);
 
-using W = ZarbWindow;
-
 constexpr int kMenuEntries = static_cast<int>(std::size(kMenuBar));
 
-// The field's pieces in their drawing order, from the bottom up.
-constexpr Control W::*kPieces[] = {
-    &W::lblLevel, &W::shpObstacle, &W::imgBall2, &W::imgBall,    &W::lblPause,   &W::imgRight,
-    &W::imgLeft,  &W::lblLabel,    &W::lblWin,   &W::lblPlayer1, &W::lblPlayer2,
-};
-constexpr int kPieceCount = static_cast<int>(sizeof kPieces / sizeof kPieces[0]);
+constexpr int kPieceCount = static_cast<int>(kFieldPieceCount);
 
 bool playing() {
     return !platform.ended() && program.zarb() != nullptr;
@@ -71,7 +65,7 @@ const Control* piece(int index) {
     if (!playing() || index < 0 || index >= kPieceCount) {
         return nullptr;
     }
-    return &(program.zarb()->*kPieces[index]);
+    return &(program.zarb()->*kFieldPieces[index].control);
 }
 
 }  // namespace
@@ -79,6 +73,7 @@ const Control* piece(int index) {
 }  // namespace zarb::web
 
 using namespace zarb::web;
+using zarb::kFieldPieces;
 using zarb::kMenuBar;
 using zarb::MenuBarEntry;
 
@@ -189,6 +184,11 @@ ZARB_EXPORT float zarbPiece(int index, int field) {
     const float values[] = {control->Left, control->Top, control->Width, control->Height,
                             control->Visible ? 1.0f : 0.0f};
     return field >= 0 && field < 5 ? values[field] : 0;
+}
+
+// The piece's control name, by which the page finds its look.
+ZARB_EXPORT const char* zarbPieceName(int index) {
+    return index >= 0 && index < kPieceCount ? kFieldPieces[index].name : "";
 }
 
 ZARB_EXPORT const char* zarbPieceCaption(int index) {
