@@ -94,6 +94,8 @@ const PredictRow kPredictRows[] = {
      8426.25f},
     {"on level 3 it keeps its way through a whole field", 3, 160, kDown, 300, 4000, 7000, 49.65625f,
      4886.875f},
+    {"moving down it turns at the floor then the top", 1, 160, kDown, 300, 4000, 7000, 49.65625f,
+     4886.875f},
     {"it folds three times", 1, 160, kDown, 500, 4000, 7000, 49.65625f, 2191.875f},
     {"reaching the paddle before an edge is the floor", 1, 160, kDown, 10, 4000, 3000, 49.65625f,
      8505},

@@ -6,6 +6,12 @@ mnuNew_Click
 run 1000
 get tmrStart.Enabled tmrBall.Enabled
 #> {"tmrStart.Enabled":true,"tmrBall.Enabled":false}
-run 5.625
+# A run of 0 ms, or -0, moves the clock not at all: the tick is still 1 ms away.
+run 4.625
+run 0
+run -0
+get tmrStart.Enabled tmrBall.Enabled
+#> {"tmrStart.Enabled":true,"tmrBall.Enabled":false}
+run 1
 get tmrStart.Enabled tmrBall.Enabled
 #> {"tmrStart.Enabled":false,"tmrBall.Enabled":true}

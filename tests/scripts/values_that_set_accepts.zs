@@ -1,8 +1,8 @@
-# set takes whole numbers over the full 32-bit range, decimals rounded to single precision,
+# set takes whole numbers over the full 32-bit range, with or without a plus sign, decimals rounded to single precision,
 # flags as true, false, 1 or 0, and intervals from 1 to 65535.
 cmdPlay_Click
 set player1Score -2147483648
-set predictionLine 2147483647
+set predictionLine +2147483647
 set ballStepY -30.25
 set imgLeft.Visible 0
 set mnuTwo.Checked 1
