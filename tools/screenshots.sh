@@ -4,7 +4,7 @@
 # it, levels 2, 3 and 5, and on level 3
 # the ball at the field's top or bottom edge, where it comes through to the other side.
 # The windows are framed by openbox, as on a desktop, where it is installed.
-#   bash tools/screenshots.sh [FOLDER]      (needs xvfb, xdotool, x11-utils and imagemagick)
+#   bash tools/screenshots.sh [FOLDER]      (installs xvfb, xdotool, x11-utils and imagemagick)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 zarb=${ZARB:-$here/build/forms/zarb}
@@ -12,6 +12,7 @@ out=${1:-$here/build/screenshots}
 mkdir -p "$out"
 
 source "$here/tools/display.sh"
+install_missing xvfb xdotool x11-utils imagemagick
 start_display
 manager=
 if command -v openbox >/dev/null; then
