@@ -16,4 +16,4 @@ dist:
 	cmake -S . -B build
 	cmake --build build --target dist
 clean:
-	rm -rf build build-sanitize build-fuzzer build-web
+	rm -rf build build-sanitize build-fuzzer build-web build-web-cmake
