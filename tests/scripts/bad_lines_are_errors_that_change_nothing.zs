@@ -61,6 +61,8 @@ click mnuNew mnuEnd
 #! 60
 set ballDirX 1 2
 #! 62
+set tmrStart.Interval 65536
+#! 64
 # A key code of 0 is a key the game does not read: no error.
 Form_KeyDown 0
 Form_KeyUp 0

@@ -1,6 +1,7 @@
 # The start timer's 1000 ms are 64 clock ticks of 15.625 ms: after New Game the ball is still
 # at rest on the 63rd tick and served on the 64th, which starts the ball timer, disables the
-# settings menus and stops the start timer.
+# settings menus and stops the start timer. On level 1 the serve leaves the obstacle hidden and
+# the computer's prediction line at 4000.
 cmdPlay_Click
 click mnuNew
 run 984.375
@@ -9,3 +10,5 @@ get tmrStart.Enabled ballDirX ballDirY tmrBall.Enabled mnuSpeed.Enabled
 run 15.625
 get tmrStart.Enabled tmrBall.Enabled mnuSpeed.Enabled mnuPlayers.Enabled mnuLevel.Enabled
 #> {"tmrStart.Enabled":false,"tmrBall.Enabled":true,"mnuSpeed.Enabled":false,"mnuPlayers.Enabled":false,"mnuLevel.Enabled":false}
+get shpObstacle.Visible predictionLine
+#> {"shpObstacle.Visible":false,"predictionLine":4000}
