@@ -19,7 +19,7 @@
 #include "bench/bench_players.h"
 #include "game/platform.h"
 #include "game/program.h"
-#include "tools/headless/script_runner.h"
+#include "headless/script_runner.h"
 
 namespace {
 

@@ -1,19 +1,18 @@
 #pragma once
 
-// Feeds the game's 64 Hz timer service from the real monotonic clock. Each clock tick has a
-// deadline 15.625 ms after the one before; after a stall (the process stopped, the window
-// dragged) the missed ticks are dropped rather than fired in a burst. While no timer is enabled
-// (the splash, a paused match) a tick could fire nothing, so the clock sleeps and the program is
-// not woken at all; the first timer a handler enables wakes it on the next point of its grid.
+// Feeds the game's 64 Hz timer service from the real monotonic clock, at the pace the rules'
+// RealClock sets: a deadline every 15.625 ms, no burst of missed ticks after a stall, and no
+// wake-up at all while no timer is enabled (the splash, a paused match).
 
 #include <QObject>
 #include <QTimer>
 #include <chrono>
 #include <functional>
 
+#include "game/real_clock.h"
+
 namespace zarb {
-class Platform;
-class TimerService;
+class Program;
 }  // namespace zarb
 
 namespace zarb::forms {
@@ -21,7 +20,7 @@ namespace zarb::forms {
 class DesktopClock : public QObject {
     Q_OBJECT
   public:
-    DesktopClock(TimerService& timers, const Platform& platform, std::function<void()> afterTick);
+    DesktopClock(Program& program, std::function<void()> afterTick);
     ~DesktopClock() override;
 
     void start();
@@ -32,14 +31,14 @@ class DesktopClock : public QObject {
   private:
     void onTimer();
     void wake();
-    void scheduleNext();
+    double nowMs() const;
 
-    TimerService& timers_;
-    const Platform& platform_;
+    Program& program_;
+    RealClock pace_;
     std::function<void()> afterTick_;
     QTimer timer_;
     bool started_ = false;
-    std::chrono::steady_clock::time_point deadline_;
+    std::chrono::steady_clock::time_point origin_ = std::chrono::steady_clock::now();
 };
 
 }  // namespace zarb::forms

@@ -4,16 +4,13 @@
 
 namespace zarb::forms {
 
-DesktopProgram::DesktopProgram()
-    : clock_(program_.timers(), platform_, [this] { platform_.refreshWindows(); }) {
-    platform_.setProgram(program_);
-}
+DesktopProgram::DesktopProgram() = default;
 
 int DesktopProgram::exec() {
     program_.start();
-    clock_.start();
+    realClock_.start();
     // Exit from the splash's first handlers would end the program before the loop starts.
-    return platform_.ended() ? 0 : QApplication::exec();
+    return program_.ended() ? 0 : QApplication::exec();
 }
 
 }  // namespace zarb::forms

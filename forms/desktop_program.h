@@ -22,8 +22,9 @@ class DesktopProgram {
 
   private:
     QtPlatform platform_;
-    Program program_{platform_};
-    DesktopClock clock_;
+    Clock clock_;
+    Program program_{platform_, clock_};
+    DesktopClock realClock_{program_, [this] { platform_.refreshWindows(); }};
 };
 
 }  // namespace zarb::forms

@@ -18,7 +18,7 @@ namespace {
 constexpr int kWidth = 447;
 constexpr int kHeight = 258;
 
-QRect pixels(int left, int top, int width, int height) {
+QRect pixels(float left, float top, float width, float height) {
     return QRect(qRound(left / kTwipsPerPixel), qRound(top / kTwipsPerPixel),
                  qRound(width / kTwipsPerPixel), qRound(height / kTwipsPerPixel));
 }
@@ -50,36 +50,22 @@ FrmSplash::FrmSplash(Program& program)
     credits->setFont(gameFont(12, true));
     credits->setStyleSheet("color: rgb(0, 255, 255); background: black;");
 
-    struct Button {
-        const char* name;
-        const char* caption;
-        int left;
-        void (*handler)(Program&);
-    };
-    const Button buttons[] = {
-        {"cmdPlay", "PLAY!", 600, [](Program& program) { program.cmdPlay_Click(); }},
-        {"cmdInfo", "INFO", 2640, [](Program& program) { program.cmdInfo_Click(); }},
-        {"cmdExit", "EXIT", 4680, [](Program& program) { program.cmdExit_Click(); }},
-    };
-    for (const Button& entry : buttons) {
+    for (const SplashButton& entry : kSplashButtons) {
         auto* button = new QPushButton(entry.caption, this);
         button->setObjectName(entry.name);
         button->setAccessibleName(entry.caption);
         // Enter presses the button that has the focus, as Space does.
         button->setAutoDefault(true);
-        button->setGeometry(pixels(entry.left, 2880, 1455, 615));
+        button->setGeometry(
+            pixels(entry.left, kSplashButtonTop, kSplashButtonWidth, kSplashButtonHeight));
         button->setFont(gameFont(17.25, true));
         button->setStyleSheet(
             "QPushButton { color: black; background: rgb(0, 255, 255);"
             " border: 2px outset rgb(128, 255, 255); }"
             "QPushButton:pressed { border-style: inset; }"
             "QPushButton:focus { border: 2px dotted black; }");
-        const auto handler = entry.handler;
-        connect(button, &QPushButton::clicked, this, [this, handler] {
-            if (!program_.platform().ended()) {
-                handler(program_);
-            }
-        });
+        connect(button, &QPushButton::clicked, this,
+                [this, &entry] { program_.pressSplashButton(entry); });
     }
 }
 
@@ -90,9 +76,7 @@ void FrmSplash::paintEvent(QPaintEvent*) {
 
 void FrmSplash::closeEvent(QCloseEvent* event) {
     event->accept();
-    if (!program_.platform().ended() && program_.splashVisible()) {
-        program_.closeSplash();
-    }
+    program_.closeWindow(WindowId::frmSplash);
 }
 
 }  // namespace zarb::forms

@@ -94,7 +94,7 @@ void FrmZarb::buildMenus() {
             // Screen readers say the caption without its access-key ampersand.
             menu->setAccessibleName(QString(caption).remove('&'));
             menu->menuAction()->setObjectName(entry.name);
-            shown_.push_back({menu->menuAction(), &item, true, item.Caption});
+            shown_.push_back({menu->menuAction(), &entry, item.Caption});
             menus.emplace(&item, menu);
             continue;
         }
@@ -108,33 +108,30 @@ void FrmZarb::buildMenus() {
         if (entry.shortcut != 0) {
             action->setShortcut(QKeySequence(QStringLiteral("Ctrl+") + QChar(entry.shortcut)));
         }
-        const auto handler = entry.handler;
-        connect(action, &QAction::triggered, this, [this, &item, handler] {
-            // Qt has already guarded the enabled state; the model has the last word.
-            if (item.reachable() && !program_.platform().ended()) {
-                (program_.zarb()->*handler)();
-            }
-            if (!program_.platform().ended()) {
-                refresh();
-            }
+        connect(action, &QAction::triggered, this, [this, &entry] {
+            program_.chooseMenuItem(entry);
+            // Qt flips a checkable item's mark as it is chosen, whether or not the choice
+            // counted: the model has the last word.
+            refresh();
         });
-        shown_.push_back({action, &item, false, item.Caption});
+        shown_.push_back({action, &entry, item.Caption});
     }
 }
 
 void FrmZarb::refresh() {
+    const ZarbWindow& window = *program_.zarb();
     for (ShownItem& shown : shown_) {
-        const MenuItem& item = *shown.item;
+        const MenuItem& item = window.*shown.entry->item;
         if (shown.caption != item.Caption) {
             shown.caption = item.Caption;
             shown.action->setText(QString::fromStdString(item.Caption));
         }
         // Qt flips a checkable item's mark as it is chosen; the model has the last word.
-        if (!shown.heading && shown.action->isChecked() != item.Checked) {
+        if (shown.entry->checkable && shown.action->isChecked() != item.Checked) {
             shown.action->setChecked(item.Checked);
         }
         // A disabled submenu heading also disables its items, shortcuts included.
-        const bool enabled = shown.heading ? item.Enabled : item.reachable();
+        const bool enabled = shownEnabled(window, *shown.entry);
         if (shown.enabled != enabled) {
             shown.enabled = enabled;
             shown.action->setEnabled(enabled);
@@ -149,11 +146,8 @@ void FrmZarb::keyPressEvent(QKeyEvent* event) {
     if (event->nativeScanCode() != 0) {
         heldKeys_[event->nativeScanCode()] = code;
     }
-    if (code != 0 && !program_.platform().ended()) {
-        program_.zarb()->Form_KeyDown(code, shiftMask(event->modifiers()));
-        if (!program_.platform().ended()) {
-            refresh();
-        }
+    if (code != 0 && program_.pressKey(code, shiftMask(event->modifiers()))) {
+        refresh();
     }
     event->accept();
 }
@@ -171,8 +165,7 @@ void FrmZarb::keyReleaseEvent(QKeyEvent* event) {
         code = held->second;
         heldKeys_.erase(held);
     }
-    if (code != 0 && !program_.platform().ended()) {
-        program_.zarb()->Form_KeyUp(code, shiftMask(event->modifiers()));
+    if (code != 0 && program_.releaseKey(code, shiftMask(event->modifiers()))) {
         refresh();
     }
     event->accept();
@@ -180,9 +173,7 @@ void FrmZarb::keyReleaseEvent(QKeyEvent* event) {
 
 void FrmZarb::closeEvent(QCloseEvent* event) {
     event->accept();
-    if (!program_.platform().ended()) {
-        program_.closeZarb();
-    }
+    program_.closeWindow(WindowId::frmZarb);
 }
 
 }  // namespace zarb::forms

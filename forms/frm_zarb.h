@@ -10,7 +10,7 @@
 
 namespace zarb {
 class Program;
-struct MenuItem;
+struct MenuBarEntry;
 }  // namespace zarb
 
 namespace zarb::forms {
@@ -39,8 +39,7 @@ class FrmZarb : public QMainWindow {
     // A menu heading or item as the menu bar last showed it: Qt is told only of changes.
     struct ShownItem {
         QAction* action;
-        const MenuItem* item;
-        bool heading;
+        const MenuBarEntry* entry;
         std::string caption;
         bool enabled = true;
     };

@@ -82,11 +82,11 @@ double QtPlatform::timeOfDayMs() const {
     return QTime::currentTime().msecsSinceStartOfDay();
 }
 
-void QtPlatform::windowLoaded(WindowId window) {
+void QtPlatform::windowLoaded(Program& program, WindowId window) {
     if (window == WindowId::frmZarb && gameWindow_ == nullptr) {
-        gameWindow_ = std::make_unique<FrmZarb>(*program_);
+        gameWindow_ = std::make_unique<FrmZarb>(program);
     } else if (window == WindowId::frmSplash && splashWindow_ == nullptr) {
-        splashWindow_ = new FrmSplash(*program_);
+        splashWindow_ = new FrmSplash(program);
     }
 }
 

@@ -22,13 +22,12 @@ class QtPlatform : public Platform {
     QtPlatform();
     ~QtPlatform() override;
 
-    void setProgram(Program& program) { program_ = &program; }
     FrmZarb* gameWindow() const { return gameWindow_.get(); }
     FrmSplash* splashWindow() const { return splashWindow_; }
 
     void showMessage(const std::string& title, const std::string& text) override;
     double timeOfDayMs() const override;
-    void windowLoaded(WindowId window) override;
+    void windowLoaded(Program& program, WindowId window) override;
     void windowShown(WindowId window, bool visible) override;
     void windowUnloaded(WindowId window) override;
     void endProgram() override;
@@ -37,7 +36,6 @@ class QtPlatform : public Platform {
     void refreshWindows();
 
   private:
-    Program* program_ = nullptr;
     std::unique_ptr<FrmZarb> gameWindow_;
     QPointer<FrmSplash> splashWindow_;
 };

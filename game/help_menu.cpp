@@ -1,4 +1,4 @@
-// The Help menu's boxes and the File menu's Exit.
+// The Help menu's boxes.
 
 #include "game/platform.h"
 #include "game/zarb_window.h"
@@ -27,10 +27,6 @@ void ZarbWindow::mnuControls_Click() {
 void ZarbWindow::mnuAbout_Click() {
     pauseBeforeHelp();
     platform_.showMessage(help::about().title, help::about().text);
-}
-
-void ZarbWindow::mnuExit_Click() {
-    platform_.endProgram();
 }
 
 }  // namespace zarb

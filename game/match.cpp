@@ -1,5 +1,6 @@
 // Match control: New Game, End Game, Pause and Resume, and the serve one second after a start.
 
+#include "game/field_layout.h"
 #include "game/platform.h"
 #include "game/single.h"
 #include "game/zarb_window.h"
@@ -17,17 +18,18 @@ void ZarbWindow::mnuEnd_Click() {
     tmrRight.setEnabled(true);
     ballDirX = dir::kAtRest;
     ballDirY = dir::kAtRest;
-    imgBall.Left = 5760;
-    imgBall2.Left = 5760;
-    if (level == 2 || level == 5) {
-        imgBall.Top = 875;
+    imgBall.Left = layout::kBallHomeLeft;
+    imgBall2.Left = layout::kBallHomeLeft;
+    // predictionLine is moved only onto the obstacle's levels: Form_Load above has set it.
+    if (layout::hasObstacle(level)) {
+        imgBall.Top = layout::kServeAboveObstacleTop;
         shpObstacle.Visible = true;
-        shpObstacle.Left = 5750;
-        predictionLine = 6500;
+        shpObstacle.Left = layout::kObstacleLeft;
+        predictionLine = layout::kPredictionLineBeyondObstacle;
     } else {
         shpObstacle.Visible = false;
-        shpObstacle.Left = 5750;
-        imgBall.Top = 3720;
+        shpObstacle.Left = layout::kObstacleLeft;
+        imgBall.Top = layout::kBallHomeTop;
     }
     // Form_Load showed the second picture on level 3; the wrap shows it again when needed.
     if (level == 3) {
@@ -61,14 +63,15 @@ void ZarbWindow::tmrStart_Timer() {
     enableSettingsMenus(false);
     // Replaces the last point's message, which so stays up for the second of the wait.
     lblWin.Caption = modeText();
-    if (level == 2 || level == 5) {
-        imgBall.Top = 875;
+    // The serve leaves the ball's Left and the obstacle's Left where they are.
+    if (layout::hasObstacle(level)) {
+        imgBall.Top = layout::kServeAboveObstacleTop;
         shpObstacle.Visible = true;
-        predictionLine = 6500;
+        predictionLine = layout::kPredictionLineBeyondObstacle;
     } else {
-        predictionLine = 4000;
+        predictionLine = layout::kPredictionLine;
         shpObstacle.Visible = false;
-        imgBall.Top = 3720;
+        imgBall.Top = layout::kBallHomeTop;
     }
     // Each start of the timer gives exactly one serve.
     tmrStart.setEnabled(false);

@@ -46,4 +46,11 @@ inline constexpr MenuBarEntry kMenuBar[] = {
     {"mnuAbout", &ZarbWindow::mnuAbout, &ZarbWindow::mnuAbout_Click, 'A', false, true},
 };
 
+// How the menu bar shows an entry: a heading greyed by its own Enabled (a greyed heading greys
+// all that hangs in it), an item greyed unless it and every menu above it are enabled.
+inline bool shownEnabled(const ZarbWindow& window, const MenuBarEntry& entry) {
+    const MenuItem& item = window.*entry.item;
+    return entry.handler == nullptr ? item.Enabled : item.reachable();
+}
+
 }  // namespace zarb

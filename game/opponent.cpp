@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "game/field_layout.h"
 #include "game/single.h"
 #include "game/zarb_window.h"
 
@@ -11,8 +12,7 @@ namespace zarb {
 
 namespace {
 
-constexpr double kAimPoint = 800;  // the aim point lies this far below the paddle's Top
-constexpr float kDeadZone = 100;   // also the ballStepY that parts shallow from steep balls
+constexpr float kDeadZone = 100;  // also the ballStepY that parts shallow from steep balls
 constexpr float kDriftHomeBelow = 6000;
 constexpr float kTrackFrom = 6500;
 constexpr float kMeetPredictedFrom = 7500;
@@ -36,7 +36,7 @@ void ZarbWindow::steerOpponent() {
     const bool goingAwayOrFar = (ballDirX == dir::kLeft) | (imgBall.Left < kDriftHomeBelow);
 
     if (shallowAndClose) {
-        opponentGap = single((imgRight.Top + kAimPoint) - imgBall.Top);
+        opponentGap = single((imgRight.Top + layout::kPaddleMiddle) - imgBall.Top);
         if (opponentGap > kDeadZone) {
             stepUp(imgRight);
         }
@@ -46,10 +46,11 @@ void ZarbWindow::steerOpponent() {
     } else if (steep) {
         // Left of 6500 neither line writes opponentGap: the kept value steers the paddle.
         if ((imgBall.Left >= kTrackFrom) & (imgBall.Left < kMeetPredictedFrom)) {
-            opponentGap = single((imgRight.Top + kAimPoint) - imgBall.Top);
+            opponentGap = single((imgRight.Top + layout::kPaddleMiddle) - imgBall.Top);
         }
         if (imgBall.Left >= kMeetPredictedFrom) {
-            opponentGap = single(double{single(imgRight.Top + kAimPoint)} - predictedTop);
+            opponentGap =
+                single(double{single(imgRight.Top + layout::kPaddleMiddle)} - predictedTop);
         }
         if (opponentGap > kDeadZone) {
             stepUp(imgRight);
@@ -58,7 +59,7 @@ void ZarbWindow::steerOpponent() {
             stepDown(imgRight, false);
         }
     } else if (goingAwayOrFar) {
-        opponentHomeGap = single((imgRight.Top + kAimPoint) - kHomeHeight);
+        opponentHomeGap = single((imgRight.Top + layout::kPaddleMiddle) - kHomeHeight);
         if (opponentHomeGap > kDeadZone) {
             stepUp(imgRight);
         } else if (opponentHomeGap < -kDeadZone) {

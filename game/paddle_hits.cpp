@@ -1,5 +1,6 @@
 // The ball meeting a paddle, and the new vertical step set by where it meets it.
 
+#include "game/field_layout.h"
 #include "game/single.h"
 #include "game/zarb_window.h"
 
@@ -7,8 +8,8 @@ namespace zarb {
 
 namespace {
 
-// Fixed middles, not halves of the sizes: half of 1590 is 795 and half of 495 is 247.5.
-constexpr double kPaddleMiddle = 800;
+// Fixed middles, not halves of the sizes: half of 1590 is 795 (layout::kPaddleMiddle is 800)
+// and half of 495 is 247.5.
 constexpr double kBallMiddle = 250;
 constexpr double kDivisor = 10;
 constexpr float kOnePlayerLimit = 350;
@@ -34,7 +35,7 @@ void ZarbWindow::hitPaddles() {
 
 void ZarbWindow::deflectFrom(const Control& paddle) {
     // Positive when the ball's middle lies above the paddle's middle.
-    hitOffset = single((paddle.Top + kPaddleMiddle) - (imgBall.Top + kBallMiddle));
+    hitOffset = single((paddle.Top + layout::kPaddleMiddle) - (imgBall.Top + kBallMiddle));
     const float tenth = single(hitOffset / kDivisor);
     deflectY = ballDirY == dir::kUp ? tenth : -tenth;
     ballStepY = single(double{ballStepY} + deflectY);

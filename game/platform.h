@@ -11,6 +11,8 @@
 
 namespace zarb {
 
+class Program;
+
 enum class WindowId { frmSplash, frmZarb };
 
 class Platform {
@@ -23,8 +25,9 @@ class Platform {
     // The time of day in milliseconds, which the generator is reseeded from.
     virtual double timeOfDayMs() const = 0;
 
-    // The window layer hears of every load, show, hide and unload the rules make.
-    virtual void windowLoaded(WindowId) {}
+    // The window layer hears of every load, show, hide and unload the rules make; a window is
+    // loaded for the program that will forward what a person does in it.
+    virtual void windowLoaded(Program&, WindowId) {}
     virtual void windowShown(WindowId, bool /*visible*/) {}
     virtual void windowUnloaded(WindowId) {}
 

@@ -12,7 +12,6 @@ class GameRandom {
   public:
     // Another base gives other draws for the same clock reading.
     void setBase(std::uint32_t base) { base_ = base; }
-    std::uint32_t base() const { return base_; }
 
     void reseed(double clockMs);
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "game/field_layout.h"
 #include "game/platform.h"
 #include "game/zarb_window.h"
 
@@ -26,15 +27,15 @@ void ZarbWindow::scorePoints() {
 }
 
 void ZarbWindow::scorePoint(int winner) {
-    if (level == 2 || level == 5) {
+    if (layout::hasObstacle(level)) {
         // Above the obstacle; the hidden second picture stays where it was.
-        imgBall.Left = 5750;
-        imgBall.Top = 875;
+        imgBall.Left = layout::kBallAboveObstacleLeft;
+        imgBall.Top = layout::kServeAboveObstacleTop;
     } else {
-        imgBall.Left = 5760;
-        imgBall.Top = 3720;
-        imgBall2.Left = 5760;
-        imgBall2.Top = 3720;
+        imgBall.Left = layout::kBallHomeLeft;
+        imgBall.Top = layout::kBallHomeTop;
+        imgBall2.Left = layout::kBallHomeLeft;
+        imgBall2.Top = layout::kBallHomeTop;
     }
     ballDirX = dir::kAtRest;
     ballDirY = dir::kAtRest;

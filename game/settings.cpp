@@ -1,5 +1,6 @@
 // The Speed, Players and Level menus of the Edit menu, reachable only between matches.
 
+#include "game/field_layout.h"
 #include "game/zarb_window.h"
 
 namespace zarb {
@@ -52,16 +53,16 @@ void ZarbWindow::chooseLevel(std::int32_t chosen, MenuItem& item) {
 // Lays the field out at once. The ball's Left, the second picture's position, the paddles, the
 // scores and the timers are left alone.
 void ZarbWindow::placeLevelPieces() {
-    if (level == 2 || level == 5) {
-        predictionLine = 6500;
+    if (layout::hasObstacle(level)) {
+        predictionLine = layout::kPredictionLineBeyondObstacle;
         shpObstacle.Visible = true;
-        shpObstacle.Left = 5750;
-        imgBall.Top = 875;
+        shpObstacle.Left = layout::kObstacleLeft;
+        imgBall.Top = layout::kServeAboveObstacleTop;
         imgBall2.Visible = false;
     } else {
-        predictionLine = 4000;
+        predictionLine = layout::kPredictionLine;
         shpObstacle.Visible = false;
-        imgBall.Top = 3720;
+        imgBall.Top = layout::kBallHomeTop;
         // Level 3 shows the second picture wherever it last stood, until the first wrap.
         imgBall2.Visible = level == 3;
     }

@@ -1,5 +1,7 @@
-// The game window's design-time layout, Form_Load and Form_Unload.
+// The game window's design-time layout, Form_Load, and the program's end: Form_Unload and the
+// File menu's Exit.
 
+#include "game/field_layout.h"
 #include "game/platform.h"
 #include "game/zarb_window.h"
 
@@ -33,9 +35,9 @@ ZarbWindow::ZarbWindow(Platform& platform, const Clock& clock)
       imgLeft(picture(15, 3120, 450, 1590)),
       imgRight(picture(11450, 3120, 450, 1590)),
       lblPause(Control{1680, 2040, 8295, 3855, false, "Game Paused"}),
-      imgBall(picture(5760, 3720, 495, 495)),
-      imgBall2(picture(5760, 3720, 495, 495, false)),
-      shpObstacle(picture(5750, 2250, 500, 4500, false)),
+      imgBall(picture(layout::kBallHomeLeft, layout::kBallHomeTop, 495, 495)),
+      imgBall2(picture(layout::kBallHomeLeft, layout::kBallHomeTop, 495, 495, false)),
+      shpObstacle(picture(layout::kObstacleLeft, 2250, 500, 4500, false)),
       lblLevel(label(4550, 240, 2895, 735, "Level 1")),
       mnuFile(item("&File", nullptr)),
       mnuNew(item("&New Game", &mnuFile)),
@@ -96,20 +98,24 @@ void ZarbWindow::Form_Load() {
 
     // Only level 2 is named here (not 5): End Game lays the field out again after it.
     if (level == 2) {
-        imgBall.Top = 875;
+        imgBall.Top = layout::kServeAboveObstacleTop;
         shpObstacle.Visible = true;
-        shpObstacle.Left = 5750;
-        predictionLine = 6500;
+        shpObstacle.Left = layout::kObstacleLeft;
+        predictionLine = layout::kPredictionLineBeyondObstacle;
     } else {
-        predictionLine = 4000;
+        predictionLine = layout::kPredictionLine;
         shpObstacle.Visible = false;
-        shpObstacle.Left = 5750;
-        imgBall.Top = 3720;
+        shpObstacle.Left = layout::kObstacleLeft;
+        imgBall.Top = layout::kBallHomeTop;
     }
     imgBall2.Visible = level == 3;
 }
 
 void ZarbWindow::Form_Unload() {
+    platform_.endProgram();
+}
+
+void ZarbWindow::mnuExit_Click() {
     platform_.endProgram();
 }
 

@@ -1,7 +1,6 @@
 #include "game/timers.h"
 
 #include "game/platform.h"
-#include "game/zarb_window.h"
 
 namespace zarb {
 
@@ -54,37 +53,12 @@ void TimerService::tick() {
     const double tickMs = static_cast<double>(ticks_) * kTickMs;
     clock_.setNowMs(tickMs);
     if (window_ != nullptr) {
-        fireDue(tickMs);
+        window_->fireDueTimers(tickMs);
     }
 }
 
 bool TimerService::anyEnabled() const {
-    return window_ != nullptr && (window_->tmrBall.Enabled() || window_->tmrLeft.Enabled() ||
-                                  window_->tmrRight.Enabled() || window_->tmrStart.Enabled());
-}
-
-void TimerService::fireDue(double tickMs) {
-    ZarbWindow& w = *window_;
-    struct Entry {
-        Timer ZarbWindow::*timer;
-        void (ZarbWindow::*handler)();
-    };
-    static constexpr Entry kOrder[] = {
-        {&ZarbWindow::tmrBall, &ZarbWindow::tmrBall_Timer},
-        {&ZarbWindow::tmrLeft, &ZarbWindow::tmrLeft_Timer},
-        {&ZarbWindow::tmrRight, &ZarbWindow::tmrRight_Timer},
-        {&ZarbWindow::tmrStart, &ZarbWindow::tmrStart_Timer},
-    };
-    for (const Entry& entry : kOrder) {
-        if (platform_.ended()) {
-            return;
-        }
-        Timer& timer = w.*entry.timer;
-        if (timer.dueAt(tickMs)) {
-            timer.beginFiring(tickMs);
-            (w.*entry.handler)();
-        }
-    }
+    return window_ != nullptr && window_->anyTimerEnabled();
 }
 
 }  // namespace zarb

@@ -14,7 +14,16 @@
 namespace zarb {
 
 class Platform;
-class ZarbWindow;
+
+// A window whose timers the clock ticks: it fires its due timers in its own fixed order.
+class TimedWindow {
+  public:
+    virtual void fireDueTimers(double tickMs) = 0;
+    virtual bool anyTimerEnabled() const = 0;
+
+  protected:
+    ~TimedWindow() = default;
+};
 
 class Clock {
   public:
@@ -65,7 +74,7 @@ class TimerService {
     TimerService(Clock& clock, const Platform& platform) : clock_(clock), platform_(platform) {}
 
     // The window whose timers tick; none until the game window is loaded.
-    void attach(ZarbWindow* window) { window_ = window; }
+    void attach(TimedWindow* window) { window_ = window; }
 
     // Advances the clock by ms, firing the timers at every clock tick on the way.
     void run(double ms);
@@ -77,14 +86,10 @@ class TimerService {
     bool anyEnabled() const;
     void onTimerEnabled(std::function<void()> wake) { clock_.onTimerEnabled(std::move(wake)); }
 
-    std::uint64_t ticks() const { return ticks_; }
-
   private:
-    void fireDue(double tickMs);
-
     Clock& clock_;
     const Platform& platform_;
-    ZarbWindow* window_ = nullptr;
+    TimedWindow* window_ = nullptr;
     std::uint64_t ticks_ = 0;
 };
 

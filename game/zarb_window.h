@@ -61,7 +61,7 @@ inline constexpr std::int32_t kSlidingLeft = 0;
 inline constexpr std::int32_t kSlidingRight = 1;
 }  // namespace dir
 
-class ZarbWindow {
+class ZarbWindow final : public TimedWindow {
   public:
     // A newly created window with its design-time controls; Form_Load has not run yet.
     ZarbWindow(Platform& platform, const Clock& clock);
@@ -121,7 +121,10 @@ class ZarbWindow {
     void Form_Load();
     void Form_Unload();
 
-    // Timers.
+    // Timers, and the clock tick that fires the due ones in the order tmrBall, tmrLeft, tmrRight,
+    // tmrStart.
+    void fireDueTimers(double tickMs) override;
+    bool anyTimerEnabled() const override;
     void tmrBall_Timer();
     void tmrLeft_Timer();
     void tmrRight_Timer();

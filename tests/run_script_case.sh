@@ -3,14 +3,14 @@
 #
 # A case is a script whose own comment lines say what must come out:
 #   #> {"imgBall.Left":5920}     the next line on standard output, exactly
-#   #! 7                         line 7 of the script is an error (reported on standard error)
+#   #!                           the line above is an error (reported on standard error)
 # The exit status must be 1 when the case expects an error, otherwise 0.
 set -u
 headless=$1
 case_file=$2
 
 expected_out=$(sed -n 's/^[[:space:]]*#> //p' "$case_file")
-expected_errors=$(sed -n 's/^[[:space:]]*#! \([0-9][0-9]*\).*/\1/p' "$case_file")
+expected_errors=$(awk '/^[[:space:]]*#!/ { print NR - 1 }' "$case_file")
 
 err_file=$(mktemp)
 trap 'rm -f "$err_file"' EXIT

@@ -6,7 +6,7 @@ catch it.
 
 The faults are the ones a maintainer makes: a comparison turned (< and <=, > and >=, == and !=),
 + and - swapped, a whole number one off, & and | swapped, a statement deleted. They are drawn at
-random (from a fixed seed) over game/*.cpp and tools/headless/*.cpp; --also adds chosen ones.
+random (from a fixed seed) over game/*.cpp and headless/*.cpp; --also adds chosen ones.
 Each is built in BUILD_DIR and the whole ctest suite is run there; a fault that does not compile
 is not counted. The work tree is put back after every fault, even when interrupted.
 """
@@ -21,7 +21,7 @@ import subprocess
 import sys
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
-SOURCES = sorted(ROOT.glob("game/*.cpp")) + sorted(ROOT.glob("tools/headless/*.cpp"))
+SOURCES = sorted(ROOT.glob("game/*.cpp")) + sorted(ROOT.glob("headless/*.cpp"))
 
 # (what to find, what it becomes): binary operators are spaced by the formatter, so the spaces
 # keep templates, arrows and shifts out.

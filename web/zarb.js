@@ -3,7 +3,6 @@
 'use strict';
 
 (() => {
-  const kTickMs = 15.625;
   const kTwipsPerPixel = 15;
   const kSplash = 0;
   const kGame = 1;
@@ -18,41 +17,27 @@
   const text = (pointer, length) => decoder.decode(bytes().subarray(pointer, pointer + length));
   const cString = (pointer) => text(pointer, bytes().indexOf(0, pointer) - pointer);
 
-  // ---- The clock: a tick on every deadline 15.625 ms after the last, none while no timer is
-  // enabled, and no burst of missed ticks after the tab was hidden.
-  let deadline = 0;
+  // ---- The clock: the rules set its pace (a tick on every deadline 15.625 ms after the last,
+  // no burst of missed ticks after the tab was hidden, no wake-up while no timer is enabled);
+  // the page only sets its timeout for the wait they ask for.
   let clockTimer = 0;
 
-  function schedule() {
-    clockTimer = setTimeout(onClock, Math.max(0, Math.ceil(deadline - performance.now())));
+  function sleepFor(wait) {
+    clockTimer = wait < 0 ? 0 : setTimeout(onClock, wait);
   }
 
   function onClock() {
     clockTimer = 0;
     if (ended) return;
-    const now = performance.now();
-    if (now < deadline) {
-      schedule(); // woke early
-      return;
-    }
-    deadline += kTickMs;
-    if (now >= deadline) deadline = now + kTickMs; // behind by a tick or more: start afresh
-    zarb.zarbTick();
-    afterEvent();
+    sleepFor(zarb.zarbClockWoke(performance.now()));
+    refresh();
   }
 
-  // After anything the rules did: draw, then let the clock sleep or wake.
+  // After anything the rules did: draw, and wake the clock if a timer was enabled while it slept.
   function afterEvent() {
     if (ended) return;
     refresh();
-    const needed = zarb.zarbAnyTimerEnabled() !== 0;
-    if (needed && !clockTimer) {
-      if (deadline < performance.now()) deadline = performance.now() + kTickMs;
-      schedule();
-    } else if (!needed && clockTimer) {
-      clearTimeout(clockTimer);
-      clockTimer = 0;
-    }
+    if (!clockTimer) sleepFor(zarb.zarbClockResume(performance.now()));
   }
 
   // ---- The field's pieces, drawn as positioned elements in the rules' drawing order (zarbPiece's
@@ -482,7 +467,7 @@
     zarb = instance.exports;
     zarb._initialize();
     wireWindows();
-    zarb.zarbStart();
+    zarb.zarbStart(performance.now());
     afterEvent();
   }
 

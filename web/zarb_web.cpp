@@ -9,6 +9,7 @@
 #include "game/field_pieces.h"
 #include "game/menu_bar.h"
 #include "game/program.h"
+#include "game/real_clock.h"
 
 #define ZARB_PAGE_CALL extern "C" __attribute__((import_module("env")))
 #define ZARB_EXPORT extern "C" __attribute__((used, visibility("default")))
@@ -44,25 +45,24 @@ class PagePlatform : public Platform {
 };
 
 PagePlatform platform;
-Program program(platform);
+Clock gameClock;
+Program program(platform, gameClock);
+RealClock realClock(program);
 
 constexpr int kMenuEntries = static_cast<int>(std::size(kMenuBar));
 
 constexpr int kPieceCount = static_cast<int>(kFieldPieceCount);
 
-bool playing() {
-    return !platform.ended() && program.zarb() != nullptr;
-}
-
+// What the page draws of the game window: nothing before it is loaded.
 const MenuItem* menuItem(int entry) {
-    if (!playing() || entry < 0 || entry >= kMenuEntries) {
+    if (program.zarb() == nullptr || entry < 0 || entry >= kMenuEntries) {
         return nullptr;
     }
     return &(program.zarb()->*kMenuBar[entry].item);
 }
 
 const Control* piece(int index) {
-    if (!playing() || index < 0 || index >= kPieceCount) {
+    if (program.zarb() == nullptr || index < 0 || index >= kPieceCount) {
         return nullptr;
     }
     return &(program.zarb()->*kFieldPieces[index].control);
@@ -77,56 +77,50 @@ using zarb::kFieldPieces;
 using zarb::kMenuBar;
 using zarb::MenuBarEntry;
 
-ZARB_EXPORT void zarbStart() {
+ZARB_EXPORT void zarbStart(double nowMs) {
+    realClock.start(nowMs);
     program.start();
 }
 
-// The splash's buttons: 0 PLAY!, 1 INFO, 2 EXIT, 3 its close box.
+// The splash's buttons in kSplashButtons' order (PLAY!, INFO, EXIT), then its close box.
 ZARB_EXPORT void zarbSplashButton(int button) {
-    if (platform.ended() || !program.splashLoaded()) {
-        return;
-    }
-    switch (button) {
-        case 0:
-            program.cmdPlay_Click();
-            break;
-        case 1:
-            program.cmdInfo_Click();
-            break;
-        case 2:
-            program.cmdExit_Click();
-            break;
-        default:
-            program.closeSplash();
-            break;
+    if (button >= 0 && button < static_cast<int>(zarb::kSplashButtonCount)) {
+        program.pressSplashButton(zarb::kSplashButtons[button]);
+    } else {
+        program.closeWindow(zarb::WindowId::frmSplash);
     }
 }
 
 ZARB_EXPORT void zarbCloseGameWindow() {
-    if (!platform.ended()) {
-        program.closeZarb();
-    }
+    program.closeWindow(zarb::WindowId::frmZarb);
 }
 
-// One tick of the 64 Hz clock.
-ZARB_EXPORT void zarbTick() {
-    if (!platform.ended()) {
-        program.timers().tick();
+// The page's clock woke at nowMs: the tick that is due, if any. The milliseconds to wait before
+// the next wake-up, or -1 while no timer is enabled and the clock sleeps.
+ZARB_EXPORT int zarbClockWoke(double nowMs) {
+    const bool due = realClock.due(nowMs);
+    const int wait = realClock.waitMs(nowMs);
+    if (due) {
+        program.tick();
     }
+    return realClock.needed() ? wait : -1;
 }
 
-// While no timer is enabled the page's clock sleeps: a tick would fire nothing.
-ZARB_EXPORT int zarbAnyTimerEnabled() {
-    return !platform.ended() && program.timers().anyEnabled();
+// After an event, with the clock asleep: the wait before its next tick on its old grid, or -1
+// while it sleeps on.
+ZARB_EXPORT int zarbClockResume(double nowMs) {
+    if (!realClock.needed()) {
+        return -1;
+    }
+    realClock.resume(nowMs);
+    return realClock.waitMs(nowMs);
 }
 
 ZARB_EXPORT void zarbKey(int down, int keyCode, int shift) {
-    if (playing()) {
-        if (down != 0) {
-            program.zarb()->Form_KeyDown(keyCode, shift);
-        } else {
-            program.zarb()->Form_KeyUp(keyCode, shift);
-        }
+    if (down != 0) {
+        program.pressKey(keyCode, shift);
+    } else {
+        program.releaseKey(keyCode, shift);
     }
 }
 
@@ -158,16 +152,15 @@ ZARB_EXPORT int zarbMenuState(int entry) {
         return 0;
     }
     const MenuBarEntry& e = kMenuBar[entry];
-    const bool enabled = e.handler == nullptr ? item->Enabled : item->reachable();
+    const bool enabled = zarb::shownEnabled(*program.zarb(), e);
     return (item->Checked ? 1 : 0) | (enabled ? 2 : 0) | (e.checkable ? 4 : 0) |
            (e.separatorBefore ? 8 : 0) | (e.shortcut << 8);
 }
 
-// A person choosing an item: only a reachable one does anything.
+// A person choosing an item: the rules decide whether it counts.
 ZARB_EXPORT void zarbMenuClick(int entry) {
-    const zarb::MenuItem* item = menuItem(entry);
-    if (item != nullptr && kMenuBar[entry].handler != nullptr && item->reachable()) {
-        (program.zarb()->*kMenuBar[entry].handler)();
+    if (entry >= 0 && entry < kMenuEntries) {
+        program.chooseMenuItem(kMenuBar[entry]);
     }
 }
 

@@ -36,10 +36,10 @@ class NotingPlatform : public zarb::forms::QtPlatform {
 
 struct Desktop {
     NotingPlatform platform;
-    zarb::Program program{platform};
+    zarb::Clock clock;
+    zarb::Program program{platform, clock};
 
     explicit Desktop(bool pressPlay) {
-        platform.setProgram(program);
         platform.program = &program;
         program.start();
         if (pressPlay) {

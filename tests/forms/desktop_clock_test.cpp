@@ -12,17 +12,11 @@
 #include <thread>
 #include <vector>
 
-#include "game/platform.h"
 #include "game/program.h"
+#include "game/simulated_platform.h"
 #include "game/timers.h"
 
 namespace {
-
-class QuietPlatform : public zarb::Platform {
-  public:
-    void showMessage(const std::string&, const std::string&) override {}
-    double timeOfDayMs() const override { return 0; }
-};
 
 using Steady = std::chrono::steady_clock;
 
@@ -33,11 +27,12 @@ double msSince(Steady::time_point from, Steady::time_point to) {
 // The desktop clock ticking the game window's timers (the paddles' are enabled from the start),
 // noting when each tick ended.
 struct CountedClock {
-    QuietPlatform platform;
-    zarb::Program program{platform};
+    zarb::Clock gameClock;
+    zarb::SimulatedPlatform platform{gameClock};
+    zarb::Program program{platform, gameClock};
     std::vector<Steady::time_point> tickTimes;
     int ticks = 0;
-    zarb::forms::DesktopClock clock{program.timers(), platform, [this] {
+    zarb::forms::DesktopClock clock{program, [this] {
                                         ++ticks;
                                         tickTimes.push_back(Steady::now());
                                     }};

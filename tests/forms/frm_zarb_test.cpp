@@ -419,7 +419,7 @@ class FrmZarbTest : public QObject {
         Desktop desktop(true);
         desktop.zarb().mnuNew_Click();
         desktop.window().show();
-        zarb::forms::DesktopClock clock(desktop.program.timers(), desktop.platform,
+        zarb::forms::DesktopClock clock(desktop.program,
                                         [&desktop] { desktop.platform.refreshWindows(); });
         bool servedBehindTheBox = false;
         const ZarbWindow& zarb = desktop.zarb();
@@ -447,7 +447,7 @@ class FrmZarbTest : public QObject {
         zarb.ballDirY = zarb::dir::kUp;
         desktop.window().show();
 
-        zarb::forms::DesktopClock clock(desktop.program.timers(), desktop.platform,
+        zarb::forms::DesktopClock clock(desktop.program,
                                         [&desktop] { desktop.platform.refreshWindows(); });
         QElapsedTimer open;
         float obstacleSeen = zarb.shpObstacle.Left;

@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "tools/headless/script_runner.h"
+#include "headless/script_runner.h"
 
 namespace {
 

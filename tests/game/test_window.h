@@ -12,7 +12,7 @@
 #include <string>
 #include <utility>
 
-#include "game/platform.h"
+#include "game/simulated_platform.h"
 #include "game/timers.h"
 #include "game/zarb_window.h"
 
@@ -21,10 +21,9 @@ namespace zarb::testing {
 // Rows and cases name the direction codes.
 using namespace zarb::dir;
 
-class RecordingPlatform : public Platform {
+class RecordingPlatform : public SimulatedPlatform {
   public:
-    void showMessage(const std::string&, const std::string&) override {}  // the box is OK'd
-    double timeOfDayMs() const override { return 0; }
+    using SimulatedPlatform::SimulatedPlatform;
     void reseedRandom() override {
         ++reseeds;
         Platform::reseedRandom();
@@ -56,8 +55,8 @@ struct LoadedWindow {
         timers.run(1000);
     }
 
-    RecordingPlatform platform;
     Clock clock;
+    RecordingPlatform platform{clock};
     ZarbWindow window{platform, clock};
     TimerService timers{clock, platform};
 };

@@ -18,4 +18,4 @@ get tmrStart.Interval ballDirX
 #> {"tmrStart.Interval":1,"ballDirX":0}
 # A day is the longest run.
 run 86400000.001
-#! 20
+#!

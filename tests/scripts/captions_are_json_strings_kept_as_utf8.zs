@@ -11,22 +11,22 @@ set lblWin.Caption "Â£Ã©à €ï¿¿ğŸ“"
 # a lone byte, an overlong slash, an overlong three-byte form, a surrogate, a lone low escape,
 # a lone continuation byte, the last surrogate, an overlong four-byte form, one past U+10FFFF
 set lblWin.Caption "ÿ"
+#!
 set lblWin.Caption "À¯"
+#!
 set lblWin.Caption "àŸ¿"
+#!
 set lblWin.Caption "í €"
+#!
 set lblWin.Caption "\udc00"
+#!
 set lblWin.Caption "€"
+#!
 set lblWin.Caption "í¿¿"
+#!
 set lblWin.Caption "ğ¿¿"
+#!
 set lblWin.Caption "ô€€"
+#!
 get lblWin.Caption
 #> {"lblWin.Caption":"Â£Ã©à €ï¿¿ğŸ“"}
-#! 13
-#! 14
-#! 15
-#! 16
-#! 17
-#! 18
-#! 19
-#! 20
-#! 21

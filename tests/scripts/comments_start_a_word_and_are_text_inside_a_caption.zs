@@ -5,7 +5,7 @@ set lblWin.Caption "Rally #3  \"won\"\t\u00e9"   # a comment after the string
 get lblWin.Caption # lblLevel.Caption
 #> {"lblWin.Caption":"Rally #3  \"won\"\té"}
 get lblLevel.Caption#
-#! 7
+#!
 	# a comment after a tab, and a blank line:
 
 get ballDirX	ballDirY

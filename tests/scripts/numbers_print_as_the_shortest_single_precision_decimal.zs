@@ -21,7 +21,7 @@ set deflectY 1.5e21
 get imgBall.Left imgBall.Top imgBall.Width imgBall.Height travelY edgeDistance hitOffset deflectY
 #> {"imgBall.Left":1e+21,"imgBall.Top":100000000000000000000,"imgBall.Width":0.000001,"imgBall.Height":1e-7,"travelY":3.4028235e+38,"edgeDistance":123456.7,"hitOffset":1000000000,"deflectY":1.5e+21}
 cmdPlay_Click
-#! 23
+#!
 set speedSetting 0
 set imgBall.Left 4000
 set ballDirX 1

@@ -2,11 +2,11 @@
 # nothing, while a click on its buttons is merely ignored. The script goes on.
 cmdPlay_Click
 cmdInfo_Click
-#! 4
+#!
 cmdPlay_Click
-#! 6
+#!
 cmdExit_Click
-#! 8
+#!
 click cmdExit
 #> {"ignored":"cmdExit"}
 click cmdPlay

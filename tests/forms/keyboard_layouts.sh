@@ -2,9 +2,9 @@
 # Plays the desktop game under a virtual display with German, French and Russian keyboard layouts
 # and presses both players' real keys: each paddle must move while its key is down and stand
 # still once it is up, however Shift and Ctrl were pressed and released around it.
-#   bash tools/keyboard_layouts.sh     (installs xvfb, x11-xkb-utils, xdotool and imagemagick)
+#   bash tests/forms/keyboard_layouts.sh     (installs xvfb, x11-xkb-utils, xdotool and imagemagick)
 set -euo pipefail
-here=$(cd "$(dirname "$0")/.." && pwd)
+here=$(cd "$(dirname "$0")/../.." && pwd)
 zarb=${ZARB:-$here/build/forms/zarb}
 
 source "$here/tools/display.sh"

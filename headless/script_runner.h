@@ -7,25 +7,22 @@
 #include <string>
 #include <string_view>
 
-#include "game/platform.h"
 #include "game/program.h"
+#include "game/simulated_platform.h"
 
 namespace zarb::headless {
 
 // Message boxes print an event line and return at once, as if OK had been pressed; the clock
 // is the simulated one, so reseeding from it repeats on every run.
-class HeadlessPlatform : public Platform {
+class HeadlessPlatform : public SimulatedPlatform {
   public:
-    explicit HeadlessPlatform(std::ostream& out) : out_(out) {}
-    void useClock(const Clock& clock) { clock_ = &clock; }
+    HeadlessPlatform(const Clock& clock, std::ostream& out) : SimulatedPlatform(clock), out_(out) {}
 
     void showMessage(const std::string& title, const std::string& text) override;
-    double timeOfDayMs() const override { return clock_ == nullptr ? 0 : clock_->nowMs(); }
     void endProgram() override;
 
   private:
     std::ostream& out_;
-    const Clock* clock_ = nullptr;
 };
 
 class ScriptRunner {
@@ -44,6 +41,7 @@ class ScriptRunner {
   private:
     std::ostream& out_;
     std::ostream& err_;
+    Clock clock_;
     HeadlessPlatform platform_;
     Program program_;
     bool anyError_ = false;

@@ -2,9 +2,9 @@
 # Reads the desktop game as a screen reader does, over AT-SPI under a virtual display: presses
 # PLAY!, starts a match and listens for a few points. It prints what it read and fails unless it
 # read the level caption, both scores and the status line, and heard a score change its name.
-#   bash tools/screen_reader.sh     (installs xvfb, xdotool, dbus, at-spi2-core and pyatspi)
+#   bash tests/forms/screen_reader.sh     (installs xvfb, xdotool, dbus, at-spi2-core and pyatspi)
 set -euo pipefail
-here=$(cd "$(dirname "$0")/.." && pwd)
+here=$(cd "$(dirname "$0")/../.." && pwd)
 zarb=${ZARB:-$here/build/forms/zarb}
 
 source "$here/tools/display.sh"

@@ -1,8 +1,9 @@
-#include "tools/headless/names.h"
+#include "headless/names.h"
 
 #include <unordered_map>
 
 #include "game/menu_bar.h"
+#include "game/program.h"
 
 namespace zarb::headless {
 
@@ -183,18 +184,34 @@ Handler findHandler(std::string_view name) {
     return found == byName.end() ? nullptr : found->second;
 }
 
-const ClickableItem* findClickableItem(std::string_view name) {
-    static const auto byName = [] {
-        std::unordered_map<std::string_view, ClickableItem> map;
-        for (const MenuBarEntry& menu : kMenuBar) {
-            if (menu.handler != nullptr) {
-                map.emplace(menu.name, ClickableItem{menu.item, menu.handler});
-            }
+const MenuBarEntry* findMenuItem(std::string_view name) {
+    for (const MenuBarEntry& menu : kMenuBar) {
+        if (menu.handler != nullptr && name == menu.name) {
+            return &menu;
         }
-        return map;
-    }();
-    const auto found = byName.find(name);
-    return found == byName.end() ? nullptr : &found->second;
+    }
+    return nullptr;
+}
+
+const SplashButton* findSplashButton(std::string_view name, std::string_view suffix) {
+    for (const SplashButton& button : kSplashButtons) {
+        const std::string_view buttonName = button.name;
+        if (name.size() == buttonName.size() + suffix.size() && name.starts_with(buttonName) &&
+            name.ends_with(suffix)) {
+            return &button;
+        }
+    }
+    return nullptr;
+}
+
+std::optional<WindowId> findWindow(std::string_view name) {
+    if (name == "frmSplash") {
+        return WindowId::frmSplash;
+    }
+    if (name == "frmZarb") {
+        return WindowId::frmZarb;
+    }
+    return std::nullopt;
 }
 
 bool isMenuHeadingOrSeparator(std::string_view name) {

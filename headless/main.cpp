@@ -5,7 +5,7 @@
 #include <iostream>
 #include <string_view>
 
-#include "tools/headless/script_runner.h"
+#include "headless/script_runner.h"
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);

@@ -4,10 +4,14 @@
 // writes them, in the order `state` prints them.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "game/menu_bar.h"
+#include "game/platform.h"
+#include "game/program.h"
 #include "game/zarb_window.h"
 
 namespace zarb::headless {
@@ -41,11 +45,11 @@ const NamedValue* findWindowValue(std::string_view name);
 using Handler = void (ZarbWindow::*)();
 Handler findHandler(std::string_view name);
 
-struct ClickableItem {
-    MenuItem ZarbWindow::*item;
-    Handler handler;
-};
-const ClickableItem* findClickableItem(std::string_view name);
+// A menu item a person can choose (one with a handler), or none.
+const MenuBarEntry* findMenuItem(std::string_view name);
+// A splash button by its name followed by suffix ("" for the button, "_Click" for its handler).
+const SplashButton* findSplashButton(std::string_view name, std::string_view suffix);
+std::optional<WindowId> findWindow(std::string_view name);
 // Submenu headings and separators: clicking them is not a thing a person can do.
 bool isMenuHeadingOrSeparator(std::string_view name);
 
