@@ -1,5 +1,6 @@
 // The ball meeting a paddle, and the new vertical step set by where it meets it.
 
+#include "game/exact_sum.h"
 #include "game/single.h"
 #include "game/zarb_window.h"
 
@@ -8,8 +9,8 @@ namespace zarb {
 namespace {
 
 // Fixed middles, not halves of the sizes: half of 1590 is 795 and half of 495 is 247.5.
-constexpr double kPaddleMiddle = 800;
-constexpr double kBallMiddle = 250;
+constexpr std::int64_t kPaddleMiddle = 800;
+constexpr std::int64_t kBallMiddle = 250;
 constexpr double kDivisor = 10;
 constexpr float kOnePlayerLimit = 350;
 constexpr float kTwoPlayerLimit = 500;
@@ -33,8 +34,14 @@ void ZarbWindow::hitPaddles() {
 }
 
 void ZarbWindow::deflectFrom(const Control& paddle) {
-    // Positive when the ball's middle lies above the paddle's middle.
-    hitOffset = single((paddle.Top + kPaddleMiddle) - (imgBall.Top + kBallMiddle));
+    // Positive when the ball's middle lies above the paddle's middle; the four terms are added
+    // exactly and rounded once.
+    hitOffset = ExactSum()
+                    .plus(paddle.Top)
+                    .plus(kPaddleMiddle)
+                    .minus(imgBall.Top)
+                    .minus(kBallMiddle)
+                    .single();
     const float tenth = single(hitOffset / kDivisor);
     deflectY = ballDirY == dir::kUp ? tenth : -tenth;
     ballStepY = single(double{ballStepY} + deflectY);
