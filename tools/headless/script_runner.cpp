@@ -31,7 +31,7 @@ void HeadlessPlatform::endProgram() {
 namespace {
 
 constexpr long long kMostRepeats = 10000000;
-constexpr double kLongestRunMs = 86400000;
+constexpr std::uint64_t kLongestRunMicroseconds = 86'400'000'000;
 
 // A line that cannot be carried out: it changes nothing and the script goes on.
 struct LineError : std::runtime_error {
@@ -200,12 +200,13 @@ float singleDecimal(std::string_view text) {
     return *value;
 }
 
-double runSpan(std::string_view text) {
-    const std::optional<double> value = nearestValue<double>(text);
-    if (!value || !(*value >= 0 && *value <= kLongestRunMs)) {
+// Read exactly, digit by digit: runs add up on the clock as their decimals do.
+ClockTime runSpan(std::string_view text) {
+    const std::optional<ClockTime> span = ClockTime::fromDecimalMs(text);
+    if (!span || *span > ClockTime::fromMicroseconds(kLongestRunMicroseconds)) {
         throw LineError("run takes milliseconds from 0 to 86400000, not " + quoted(text));
     }
-    return *value == 0 ? 0 : *value;  // -0 runs as 0
+    return *span;
 }
 
 bool flag(std::string_view text) {
