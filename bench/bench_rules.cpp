@@ -114,7 +114,7 @@ class RallyKeeper {
             w_.player2Score = 0;
         }
         // The serve reseeds from the clock: a second later, as the start timer would.
-        program_.clock().setNowMs(program_.clock().nowMs() + 1000);
+        program_.clock().setNow(program_.clock().now() + zarb::ClockTime::fromMs(1000));
         w_.tmrStart_Timer();
     }
 

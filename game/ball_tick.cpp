@@ -59,7 +59,8 @@ void ZarbWindow::moveBall() {
 void ZarbWindow::bounceOffCeilingAndFloor() {
     // Both parts of each test are evaluated (&, not &&), as the game does. The ceiling uses the
     // signed ballStepY: a negative step lets the ball rise beyond the top edge before it turns.
-    if ((level != 3) & (imgBall.Top <= single(double{ballStepY} / 2))) {
+    // Half a step is exact in double, even half the finest step single precision holds.
+    if ((level != 3) & (imgBall.Top <= double{ballStepY} / 2)) {
         ballDirY = dir::kDown;
     }
     if ((level != 3) & (imgBall.Top >= kFloor)) {

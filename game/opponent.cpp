@@ -19,12 +19,6 @@ constexpr float kMeetPredictedFrom = 7500;
 constexpr double kHomeHeight = 4000;
 constexpr float kHomeTop = 3200;
 
-// A ball whose state was written from outside could ask for endless or near-endless folding
-// (a field of height 0, or a travel of millions of field heights). A ball of a real rally
-// folds a handful of times: at most 500 twips a tick for under 70 ticks across an 8505-twip
-// field.
-constexpr int kMostFolds = 1000;
-
 }  // namespace
 
 void ZarbWindow::steerOpponent() {
@@ -72,9 +66,11 @@ void ZarbWindow::steerOpponent() {
 
 void ZarbWindow::predictArrival() {
     // The line is one step wide, so the ball crosses it on one tick (two, if it lands exactly
-    // on both of its ends).
-    if (!((players == 1) & (ballDirX == dir::kRight) & (imgBall.Left >= predictionLine) &
-          (imgBall.Left <= single(static_cast<double>(predictionLine) + speedSetting)))) {
+    // on both of its ends). The line and its far end are whole numbers, compared with the
+    // ball's position as the numbers they are (double holds both exactly).
+    const double lineEnd = static_cast<double>(std::int64_t{predictionLine} + speedSetting);
+    if (!((players == 1) & (ballDirX == dir::kRight) & (double{imgBall.Left} >= predictionLine) &
+          (double{imgBall.Left} <= lineEnd))) {
         return;
     }
     // The bracket adds the ball's width: it is not the gap between ball and paddle.
@@ -94,8 +90,9 @@ void ZarbWindow::predictArrival() {
     // for (0 moving up, the score bar's top moving down; the other way round on level 3): the
     // ball's height at the paddle is never stored.
     travelY = travelY > edgeDistance ? single(double{travelY} - edgeDistance) : 0;
-    // Fold the remaining travel at the edges until it is used up.
-    int folds = 0;
+    // Fold the remaining travel at the edges until it is used up. A fold that no longer changes
+    // the travel (a field of height 0, or one too thin to tell at so long a travel, which only a
+    // state written from outside makes) would never use it up: the folding stops there.
     do {
         const float fieldHeight = lblLabel.Top;
         if (travelY > fieldHeight) {
@@ -105,7 +102,7 @@ void ZarbWindow::predictArrival() {
             if (level != 3) {
                 aimDir = single(double{dir::kTopEdge + dir::kFloorEdge} - aimDir);
             }
-            if (travelY == before || ++folds >= kMostFolds) {
+            if (travelY == before) {
                 break;
             }
         } else {

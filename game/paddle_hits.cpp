@@ -1,5 +1,6 @@
 // The ball meeting a paddle, and the new vertical step set by where it meets it.
 
+#include "game/exact_sum.h"
 #include "game/field_layout.h"
 #include "game/single.h"
 #include "game/zarb_window.h"
@@ -10,7 +11,8 @@ namespace {
 
 // Fixed middles, not halves of the sizes: half of 1590 is 795 (layout::kPaddleMiddle is 800)
 // and half of 495 is 247.5.
-constexpr double kBallMiddle = 250;
+constexpr auto kPaddleMiddle = static_cast<std::int64_t>(layout::kPaddleMiddle);
+constexpr std::int64_t kBallMiddle = 250;
 constexpr double kDivisor = 10;
 constexpr float kOnePlayerLimit = 350;
 constexpr float kTwoPlayerLimit = 500;
@@ -34,8 +36,14 @@ void ZarbWindow::hitPaddles() {
 }
 
 void ZarbWindow::deflectFrom(const Control& paddle) {
-    // Positive when the ball's middle lies above the paddle's middle.
-    hitOffset = single((paddle.Top + layout::kPaddleMiddle) - (imgBall.Top + kBallMiddle));
+    // Positive when the ball's middle lies above the paddle's middle; the four terms are added
+    // exactly and rounded once.
+    hitOffset = ExactSum()
+                    .plus(paddle.Top)
+                    .plus(kPaddleMiddle)
+                    .minus(imgBall.Top)
+                    .minus(kBallMiddle)
+                    .single();
     const float tenth = single(hitOffset / kDivisor);
     deflectY = ballDirY == dir::kUp ? tenth : -tenth;
     ballStepY = single(double{ballStepY} + deflectY);

@@ -82,7 +82,9 @@ void ZarbWindow::tmrRight_Timer() {
 }
 
 void ZarbWindow::stepUp(Control& paddle) {
-    if (paddle.Top >= speedSetting) {
+    // The whole-number step is compared with the position as the number it is, not rounded to
+    // single precision first (double holds both exactly).
+    if (double{paddle.Top} >= speedSetting) {
         paddle.Top = single(double{paddle.Top} - speedSetting);
     } else {
         paddle.Top = 0;

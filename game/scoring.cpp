@@ -42,9 +42,10 @@ void ZarbWindow::scorePoint(int winner) {
 
     const std::string winnerText = winner == 1 ? "Player 1 Wins!" : "Player 2 Wins!";
     lblWin.Caption = winnerText;
-    std::int32_t& score = winner == 1 ? player1Score : player2Score;
-    // A score written from outside may sit at the top of its range: wrap, never overflow.
-    score = static_cast<std::int32_t>(static_cast<std::int64_t>(score) + 1);
+    std::int64_t& score = winner == 1 ? player1Score : player2Score;
+    // A score written from outside is at most 2147483647 and a point adds one: it never comes
+    // near the end of its 64 bits.
+    ++score;
     Control& scoreLabel = winner == 1 ? lblPlayer1 : lblPlayer2;
     scoreLabel.Caption = (winner == 1 ? "Player 1:  " : "Player 2:  ") + std::to_string(score);
 

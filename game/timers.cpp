@@ -5,7 +5,7 @@
 namespace zarb {
 
 Timer::Timer(const Clock& clock, int interval, bool enabled)
-    : clock_(&clock), interval_(interval), enabled_(enabled), countFromMs_(clock.nowMs()) {
+    : clock_(&clock), interval_(interval), enabled_(enabled), countFrom_(clock.now()) {
     if (enabled_) {
         clock.timerEnabled();
     }
@@ -14,7 +14,7 @@ Timer::Timer(const Clock& clock, int interval, bool enabled)
 void Timer::setEnabled(bool enabled) {
     const bool enabling = enabled && !enabled_;
     if (enabling) {
-        countFromMs_ = clock_->nowMs();
+        countFrom_ = clock_->now();
     }
     enabled_ = enabled;
     if (enabling) {
@@ -25,35 +25,38 @@ void Timer::setEnabled(bool enabled) {
 void Timer::setInterval(int interval) {
     interval_ = interval;
     if (enabled_) {
-        countFromMs_ = clock_->nowMs();
+        countFrom_ = clock_->now();
     }
 }
 
-void TimerService::run(double ms) {
-    const double endMs = clock_.nowMs() + ms;
-    while (!platform_.ended()) {
-        const double tickMs = static_cast<double>(ticks_ + 1) * kTickMs;
-        if (tickMs > endMs) {
-            break;
-        }
+bool Timer::dueAt(const ClockTime& tick) const {
+    return enabled_ &&
+           countFrom_ + ClockTime::fromMicroseconds(std::uint64_t{1000} * interval_) <= tick;
+}
+
+void TimerService::run(const ClockTime& span) {
+    const ClockTime end = clock_.now() + span;
+    // Ticks fall on whole microseconds: a tick lies within the span when its microsecond does.
+    const std::uint64_t lastTick = end.wholeMicroseconds() / kTickMicroseconds;
+    while (!platform_.ended() && ticks_ < lastTick) {
         if (window_ == nullptr) {
             // Nothing ticks before the game window is loaded: jump to the last tick of the span.
-            ticks_ = static_cast<std::uint64_t>(endMs / kTickMs);
+            ticks_ = lastTick;
             break;
         }
         tick();
     }
     if (!platform_.ended()) {
-        clock_.setNowMs(endMs);
+        clock_.setNow(end);
     }
 }
 
 void TimerService::tick() {
     ++ticks_;
-    const double tickMs = static_cast<double>(ticks_) * kTickMs;
-    clock_.setNowMs(tickMs);
+    const ClockTime tickTime = ClockTime::fromMicroseconds(ticks_ * kTickMicroseconds);
+    clock_.setNow(tickTime);
     if (window_ != nullptr) {
-        window_->fireDueTimers(tickMs);
+        window_->fireDueTimers(tickTime);
     }
 }
 

@@ -11,6 +11,8 @@
 #include <functional>
 #include <utility>
 
+#include "game/clock_time.h"
+
 namespace zarb {
 
 class Platform;
@@ -18,7 +20,7 @@ class Platform;
 // A window whose timers the clock ticks: it fires its due timers in its own fixed order.
 class TimedWindow {
   public:
-    virtual void fireDueTimers(double tickMs) = 0;
+    virtual void fireDueTimers(const ClockTime& tick) = 0;
     virtual bool anyTimerEnabled() const = 0;
 
   protected:
@@ -27,8 +29,9 @@ class TimedWindow {
 
 class Clock {
   public:
-    double nowMs() const { return nowMs_; }
-    void setNowMs(double ms) { nowMs_ = ms; }
+    const ClockTime& now() const { return now_; }
+    void setNow(const ClockTime& now) { now_ = now; }
+    double nowMs() const { return now_.ms(); }
 
     // Told whenever a timer goes from disabled to enabled: a real clock that sleeps while no
     // timer is enabled wakes up here.
@@ -40,7 +43,7 @@ class Clock {
     }
 
   private:
-    double nowMs_ = 0;
+    ClockTime now_;
     std::function<void()> wake_;
 };
 
@@ -57,27 +60,29 @@ class Timer {
 
     // A timer whose handler waits in a message box fires again behind it: the ball timer keeps
     // ticking behind its own match-won box, with the ball at rest.
-    bool dueAt(double tickMs) const { return enabled_ && tickMs - countFromMs_ >= interval_; }
-    void beginFiring(double tickMs) { countFromMs_ = tickMs; }
+    bool dueAt(const ClockTime& tick) const;
+    void beginFiring(const ClockTime& tick) { countFrom_ = tick; }
 
   private:
     const Clock* clock_;
     int interval_;
     bool enabled_;
-    double countFromMs_;
+    ClockTime countFrom_;
 };
 
 class TimerService {
   public:
     static constexpr double kTickMs = 15.625;
+    static constexpr std::uint64_t kTickMicroseconds = 15625;
 
     TimerService(Clock& clock, const Platform& platform) : clock_(clock), platform_(platform) {}
 
     // The window whose timers tick; none until the game window is loaded.
     void attach(TimedWindow* window) { window_ = window; }
 
-    // Advances the clock by ms, firing the timers at every clock tick on the way.
-    void run(double ms);
+    // Advances the clock by a span, firing the timers at every clock tick on the way.
+    void run(const ClockTime& span);
+    void run(double ms) { run(ClockTime::fromMs(ms)); }
 
     // Makes the next clock tick now: the desktop calls this once per real deadline.
     void tick();

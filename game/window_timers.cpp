@@ -6,7 +6,7 @@
 
 namespace zarb {
 
-void ZarbWindow::fireDueTimers(double tickMs) {
+void ZarbWindow::fireDueTimers(const ClockTime& tick) {
     struct Entry {
         Timer ZarbWindow::*timer;
         void (ZarbWindow::*handler)();
@@ -22,8 +22,8 @@ void ZarbWindow::fireDueTimers(double tickMs) {
             return;
         }
         Timer& timer = this->*entry.timer;
-        if (timer.dueAt(tickMs)) {
-            timer.beginFiring(tickMs);
+        if (timer.dueAt(tick)) {
+            timer.beginFiring(tick);
             (this->*entry.handler)();
         }
     }

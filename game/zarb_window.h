@@ -84,8 +84,9 @@ class ZarbWindow final : public TimedWindow {
     std::int32_t keyRightUp = 0;
     std::int32_t level = 0;
     std::int32_t keyRightDown = 0;
-    std::int32_t player1Score = 0;
-    std::int32_t player2Score = 0;
+    // A score is a whole number: a point adds one even to a score set beyond the 32 bits.
+    std::int64_t player1Score = 0;
+    std::int64_t player2Score = 0;
     float travelY = 0;
     float edgeDistance = 0;
     float aimDir = 0;
@@ -123,7 +124,7 @@ class ZarbWindow final : public TimedWindow {
 
     // Timers, and the clock tick that fires the due ones in the order tmrBall, tmrLeft, tmrRight,
     // tmrStart.
-    void fireDueTimers(double tickMs) override;
+    void fireDueTimers(const ClockTime& tick) override;
     bool anyTimerEnabled() const override;
     void tmrBall_Timer();
     void tmrLeft_Timer();

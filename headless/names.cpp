@@ -16,6 +16,7 @@ struct Variable {
     const char* name;
     std::int32_t W::*whole;
     float W::*decimal;
+    std::int64_t W::*score = nullptr;
 };
 const Variable kVariables[] = {
     {"ballDirX", &W::ballDirX, nullptr},
@@ -33,8 +34,8 @@ const Variable kVariables[] = {
     {"keyRightUp", &W::keyRightUp, nullptr},
     {"level", &W::level, nullptr},
     {"keyRightDown", &W::keyRightDown, nullptr},
-    {"player1Score", &W::player1Score, nullptr},
-    {"player2Score", &W::player2Score, nullptr},
+    {"player1Score", nullptr, nullptr, &W::player1Score},
+    {"player2Score", nullptr, nullptr, &W::player2Score},
     {"travelY", nullptr, &W::travelY},
     {"edgeDistance", nullptr, &W::edgeDistance},
     {"aimDir", nullptr, &W::aimDir},
@@ -77,6 +78,9 @@ ValueRef variable(W& w, const NamedValue& value) {
     const Variable& v = kVariables[value.member];
     if (v.whole != nullptr) {
         return {ValueKind::Whole, &(w.*v.whole)};
+    }
+    if (v.score != nullptr) {
+        return {ValueKind::Score, &(w.*v.score)};
     }
     return {ValueKind::Decimal, &(w.*v.decimal)};
 }

@@ -18,6 +18,7 @@ namespace zarb::headless {
 
 enum class ValueKind {
     Whole,     // a 32-bit whole number
+    Score,     // a whole number set as a 32-bit one, which points carry beyond that
     Decimal,   // a single-precision value
     Flag,      // Visible, Checked, a menu's Enabled
     TimerOn,   // a timer's Enabled
@@ -28,7 +29,7 @@ enum class ValueKind {
 // Where one named value lives in a loaded game window.
 struct ValueRef {
     ValueKind kind;
-    void* target;  // int32_t, float, bool, std::string or Timer by kind
+    void* target;  // int32_t, int64_t, float, bool, std::string or Timer by kind
 };
 
 struct NamedValue {

@@ -35,6 +35,8 @@ std::string valueJson(ZarbWindow& window, const NamedValue& named) {
     switch (ref.kind) {
         case ValueKind::Whole:
             return std::to_string(*static_cast<std::int32_t*>(ref.target));
+        case ValueKind::Score:
+            return std::to_string(*static_cast<std::int64_t*>(ref.target));
         case ValueKind::Decimal:
             return jsonNumber(*static_cast<float*>(ref.target));
         case ValueKind::Flag:
@@ -235,6 +237,11 @@ class Command {
                 *static_cast<std::int32_t*>(ref.target) = static_cast<std::int32_t>(wholeNumber(
                     value, std::numeric_limits<std::int32_t>::min(),
                     std::numeric_limits<std::int32_t>::max(), std::string(name).c_str()));
+                break;
+            case ValueKind::Score:
+                *static_cast<std::int64_t*>(ref.target) = wholeNumber(
+                    value, std::numeric_limits<std::int32_t>::min(),
+                    std::numeric_limits<std::int32_t>::max(), std::string(name).c_str());
                 break;
             case ValueKind::Decimal:
                 *static_cast<float*>(ref.target) = singleDecimal(value);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 
 #include "headless/json.h"
@@ -11,7 +12,7 @@ namespace zarb::headless {
 
 namespace {
 
-constexpr double kLongestRunMs = 86400000;
+constexpr std::uint64_t kLongestRunMicroseconds = 86'400'000'000;
 
 // A plain decimal: digits with an optional point, sign and exponent; no inf, nan or hex.
 bool looksDecimal(std::string_view text) {
@@ -172,12 +173,13 @@ float singleDecimal(std::string_view text) {
     return *value;
 }
 
-double runSpan(std::string_view text) {
-    const std::optional<double> value = nearestValue<double>(text);
-    if (!value || !(*value >= 0 && *value <= kLongestRunMs)) {
+// Read exactly, digit by digit: runs add up on the clock as their decimals do.
+ClockTime runSpan(std::string_view text) {
+    const std::optional<ClockTime> span = ClockTime::fromDecimalMs(text);
+    if (!span || *span > ClockTime::fromMicroseconds(kLongestRunMicroseconds)) {
         throw LineError("run takes milliseconds from 0 to 86400000, not " + quoted(text));
     }
-    return *value == 0 ? 0 : *value;  // -0 runs as 0
+    return *span;
 }
 
 bool flag(std::string_view text) {

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "game/clock_time.h"
+
 namespace zarb::headless {
 
 struct LineError : std::runtime_error {
@@ -39,7 +41,7 @@ long long wholeNumber(std::string_view text, long long lowest, long long highest
 float singleDecimal(std::string_view text);
 
 // The milliseconds of a run line, from 0 to a day.
-double runSpan(std::string_view text);
+ClockTime runSpan(std::string_view text);
 
 // true, false, 1 or 0.
 bool flag(std::string_view text);

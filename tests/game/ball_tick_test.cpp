@@ -33,6 +33,12 @@ const StepRow kStepRows[] = {
     {"step 45 does not turn at 23", 1, kRight, kUp, 45, 68, 5920, 23, kUp},
     {"step -300 rises above the field", 1, kRight, kUp, -300, 200, 5920, -100, kUp},
     {"step -300 turns at -150", 1, kRight, kUp, -300, 150, 5920, -150, kDown},
+    // The ceiling is half the step exactly, even where half a step is finer than single
+    // precision can hold: half of 3 smallest steps is 1.5 of them.
+    {"a tiny step does not turn 2 of them up", 1, kRight, kUp, 0x3p-149f, 0x5p-149f, 5920,
+     0x2p-149f, kUp},
+    {"a tiny step turns 1 of them up", 1, kRight, kUp, 0x3p-149f, 0x4p-149f, 5920, 0x1p-149f,
+     kDown},
     {"a ball at exactly 8000 turns up", 1, kRight, kDown, 40, 7960, 5920, 8000, kUp},
     {"a ball at 7999.5 does not turn", 1, kRight, kDown, 40, 7959.5f, 5920, 7999.5f, kDown},
     {"a ball at rest does not move", 1, kAtRest, kAtRest, 45, 3720, 5760, 3720, kAtRest},

@@ -101,6 +101,8 @@ const PredictRow kPredictRows[] = {
      8505},
     {"travel of exactly a field's height is no fold", 1, 160, kDown, 200, 4025, 7110, 49.5f, 0},
     {"the line's far end is included", 1, 160, kDown, 200, 4160, 7000, 48.65625f, 278.75f},
+    // Over a thousand field heights of travel: the fold goes on until the travel is used up.
+    {"a very steep path folds to the end", 1, 160, kUp, 200000, 4160, -200000, 48.65625f, 2590},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, OpponentPrediction, ::testing::ValuesIn(kPredictRows),
                          rowName<PredictRow>);

@@ -41,6 +41,30 @@ const DeflectRow kDeflectRows[] = {
 INSTANTIATE_TEST_SUITE_P(Rows, PaddleDeflection, ::testing::ValuesIn(kDeflectRows),
                          rowName<DeflectRow>);
 
+struct OffsetRow {
+    const char* name;
+    float paddleTop, top, wantHitOffset;
+};
+using HitOffset = WindowTable<OffsetRow>;
+
+// A ball tall enough to meet a paddle far down the field, at rest beside the left paddle.
+TEST_P(HitOffset, RoundsTheExactDifferenceOnce) {
+    w.imgLeft.Top = row.paddleTop;
+    w.imgBall.Left = 300;
+    w.imgBall.Top = row.top;
+    w.imgBall.Height = 1e8f;
+    w.tmrBall_Timer();
+    EXPECT_EQ(w.hitOffset, row.wantHitOffset);
+}
+
+// Paddle Top + 550 lies halfway between two neighbouring single-precision values, and the
+// ball's tiny Top says which way the exact difference goes.
+const OffsetRow kOffsetRows[] = {
+    {"a ball a hair low rounds the offset down", 33554432, 0x1p-60f, 33554980},
+    {"a ball a hair high rounds the offset up", 33554436, -0x1p-60f, 33554988},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, HitOffset, ::testing::ValuesIn(kOffsetRows), rowName<OffsetRow>);
+
 struct HitRow {
     const char* name;
     bool right;
