@@ -69,7 +69,10 @@ FrmZarb::FrmZarb(Program& program)
     setAccessibleName("Zarb");
     field_->setObjectName("field");
     field_->setFixedSize(kFieldWidth, kFieldHeight);
-    // The pointer is invisible over the field and reappears outside it.
+    // The pointer is invisible over the field and reappears outside it. The field is a window
+    // of its own to the platform, which then hides the pointer over it by itself: a box in front
+    // keeps the game window from seeing the pointer move, and the pointer would show again.
+    field_->setAttribute(Qt::WA_NativeWindow);
     field_->setCursor(QCursor(QPixmap(QStringLiteral(":/invisible_pointer.png")), 0, 0));
     setCentralWidget(field_);
     buildMenus();

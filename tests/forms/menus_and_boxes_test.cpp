@@ -1,10 +1,12 @@
 // The game window after its menus and boxes have been used every way a person can: Esc still
-// pauses and resumes once no menu is open.
+// pauses and resumes once no menu is open, and the pointer stays hidden over the field while a
+// box is in front of it.
 
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 #include <QtTest>
 #include <functional>
 
@@ -110,6 +112,38 @@ const MenuUse kMenuUses[] = {
      }},
 };
 
+// The pointer the platform shows at `place` over the game window: that of the innermost of its
+// native windows there.
+QCursor pointerAt(QWidget& window, QPoint place) {
+    QWindow* native = window.windowHandle();
+    for (bool deeper = true; deeper;) {
+        deeper = false;
+        for (QWindow* child : native->findChildren<QWindow*>(Qt::FindDirectChildrenOnly)) {
+            if (child->isVisible() && child->geometry().contains(native->mapFromGlobal(place))) {
+                native = child;
+                deeper = true;
+                break;
+            }
+        }
+    }
+    return native->cursor();
+}
+
+bool invisible(const QCursor& pointer) {
+    const QImage picture = pointer.pixmap().toImage();
+    if (pointer.shape() != Qt::BitmapCursor || picture.isNull()) {
+        return false;
+    }
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            if (qAlpha(picture.pixel(x, y)) != 0) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 class MenusAndBoxesTest : public QObject {
@@ -149,6 +183,29 @@ class MenusAndBoxesTest : public QObject {
         press(desktop, Qt::Key_Escape);
         QCOMPARE(QApplication::activePopupWidget(), nullptr);
         QVERIFY(!desktop.zarb().mnuPause.Checked);
+    }
+
+    void thePointerStaysHiddenOverTheFieldWhileABoxIsOpen() {
+        Desktop desktop(true);
+        desktop.window().show();
+        QVERIFY(QTest::qWaitForWindowActive(&desktop.window()));
+        auto* field = desktop.window().findChild<QWidget*>("field");
+        // Near the field's corner, where the box, centred on the window, does not reach.
+        const QPoint inField(20, 20);
+        const QPoint place = field->mapToGlobal(inField);
+        QTest::mouseMove(field, inField);
+        QVERIFY(invisible(pointerAt(desktop.window(), place)));
+
+        bool hiddenBehindTheBox = false;
+        Qt::CursorShape overTheBox = Qt::BlankCursor;
+        QVERIFY(throughBox([&desktop] { desktop.action("mnuRules")->trigger(); },
+                           [&](MessageBox& box) {
+                               hiddenBehindTheBox = invisible(pointerAt(desktop.window(), place));
+                               overTheBox = pointerAt(box, box.mapToGlobal(QPoint(5, 5))).shape();
+                           }));
+        QVERIFY(hiddenBehindTheBox);
+        QCOMPARE(overTheBox, Qt::ArrowCursor);
+        QVERIFY(invisible(pointerAt(desktop.window(), place)));
     }
 };
 
