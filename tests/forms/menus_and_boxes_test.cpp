@@ -185,6 +185,15 @@ class MenusAndBoxesTest : public QObject {
         QVERIFY(!desktop.zarb().mnuPause.Checked);
     }
 
+    // Where no window manager hands the keyboard on, it would stay with nobody.
+    void theGameWindowHasTheKeyboardAgainWhenABoxCloses() {
+        Desktop desktop(true);
+        desktop.window().show();
+        QVERIFY(QTest::qWaitForWindowActive(&desktop.window()));
+        QVERIFY(throughBox([&desktop] { desktop.action("mnuAbout")->trigger(); }));
+        QVERIFY(QTest::qWaitForWindowActive(&desktop.window()));
+    }
+
     void thePointerStaysHiddenOverTheFieldWhileABoxIsOpen() {
         Desktop desktop(true);
         desktop.window().show();
