@@ -69,12 +69,16 @@ FrmZarb::FrmZarb(Program& program)
     setAccessibleName("Zarb");
     field_->setObjectName("field");
     field_->setFixedSize(kFieldWidth, kFieldHeight);
-    // The pointer is invisible over the field and reappears outside it.
+    // The pointer is invisible over the field and reappears outside it. The field is a window
+    // of its own to the platform, which then hides the pointer over it by itself: a box in front
+    // keeps the game window from seeing the pointer move, and the pointer would show again.
+    field_->setAttribute(Qt::WA_NativeWindow);
     field_->setCursor(QCursor(QPixmap(QStringLiteral(":/invisible_pointer.png")), 0, 0));
     setCentralWidget(field_);
     buildMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     setFocusPolicy(Qt::StrongFocus);
+    menuBar()->installEventFilter(this);
     refresh();
 }
 
@@ -138,6 +142,25 @@ void FrmZarb::refresh() {
         }
     }
     field_->refresh();
+}
+
+bool FrmZarb::eventFilter(QObject* watched, QEvent* event) {
+    // A menu closed with Esc can leave the keyboard with the menu bar although no heading is lit
+    // any more (the widget it meant to hand the keyboard back to was the menu itself, or a box
+    // came in between). The menu bar would then take every Esc for itself: the keys are the
+    // window's again, so that Esc pauses whenever no menu is open.
+    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+    if (watched != menuBar() || !key || menuBar()->activeAction() != nullptr) {
+        return QMainWindow::eventFilter(watched, event);
+    }
+    setFocus(Qt::OtherFocusReason);
+    auto* keyEvent = static_cast<QKeyEvent*>(event);
+    if (event->type() == QEvent::KeyPress) {
+        keyPressEvent(keyEvent);
+    } else {
+        keyReleaseEvent(keyEvent);
+    }
+    return true;
 }
 
 void FrmZarb::keyPressEvent(QKeyEvent* event) {

@@ -26,6 +26,7 @@ class FrmZarb : public QMainWindow {
     void refresh();
 
   protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

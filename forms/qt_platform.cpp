@@ -70,9 +70,14 @@ void QtPlatform::showMessage(const std::string& title, const std::string& text) 
     } else if (splashWindow_ != nullptr && splashWindow_->isVisible()) {
         parent = splashWindow_;
     }
+    const QPointer<QWidget> behind = parent;
     MessageBox box(QString::fromStdString(title), QString::fromStdString(text), parent);
     // The window's timers keep ticking while the box is open.
     box.exec();
+    // The window behind the box takes the keyboard back, though no window manager hands it on.
+    if (behind != nullptr && behind->isVisible() && !ended()) {
+        behind->activateWindow();
+    }
     if (gameWindow_ != nullptr && !ended()) {
         gameWindow_->refresh();
     }
