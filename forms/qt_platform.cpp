@@ -7,6 +7,7 @@
 #include "forms/frm_splash.h"
 #include "forms/frm_zarb.h"
 #include "forms/message_box.h"
+#include "forms/screen_fit.h"
 #include "game/program.h"
 
 namespace zarb::forms {
@@ -35,14 +36,18 @@ class CentreByFrame : public QObject {
         if (placed && window->frameGeometry() != window->geometry()) {
             deleteLater();
             window->removeEventFilter(this);
+            // The frame may be larger than guessed: the window shrinks once more to fit it.
+            noteFrame(*window);
+            fitToScreen(*window);
             centre(*window);
         }
         return false;
     }
 };
 
-void showCentred(QWidget& window) {
-    window.adjustSize();
+// Sizes the window to fit the screen and puts it in the middle of it.
+void placeCentred(QWidget& window) {
+    fitToScreen(window);
     centre(window);
     if (window.frameGeometry() == window.geometry() &&
         window.findChild<QObject*>("centreByFrame", Qt::FindDirectChildrenOnly) == nullptr) {
@@ -50,6 +55,10 @@ void showCentred(QWidget& window) {
         centring->setObjectName("centreByFrame");
         window.installEventFilter(centring);
     }
+}
+
+void showCentred(QWidget& window) {
+    placeCentred(window);
     window.show();
     window.raise();
     window.activateWindow();
@@ -71,6 +80,12 @@ void QtPlatform::showMessage(const std::string& title, const std::string& text) 
         parent = splashWindow_;
     }
     MessageBox box(QString::fromStdString(title), QString::fromStdString(text), parent);
+    fitToScreen(box);
+    if (box.drawnScale() < 1) {
+        // A box drawn smaller fills most of the screen: it goes in the middle, where it fits,
+        // rather than over the middle of its window.
+        placeCentred(box);
+    }
     // The window's timers keep ticking while the box is open.
     box.exec();
     if (gameWindow_ != nullptr && !ended()) {
