@@ -24,7 +24,9 @@ void centre(QWidget& window) {
 
 // The window manager tells a window's frame only after the window is shown: until then the
 // frame is taken to be the client area, and the window would sit half a title bar low. So the
-// window is centred again, once, as soon as its frame is known.
+// window is centred again, once, as soon as its frame is known: at the latest when the window
+// is first drawn, as the window manager frames it before it maps it. A window whose frame is
+// still unknown after a few paints has none that the program can learn.
 class CentreByFrame : public QObject {
   public:
     using QObject::QObject;
@@ -32,17 +34,29 @@ class CentreByFrame : public QObject {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         auto* window = static_cast<QWidget*>(watched);
-        const bool placed = event->type() == QEvent::Move || event->type() == QEvent::Resize;
+        const QEvent::Type type = event->type();
+        const bool painted = type == QEvent::Paint;
+        const bool placed = type == QEvent::Move || type == QEvent::Resize || painted;
+        paints_ += painted;
         if (placed && window->frameGeometry() != window->geometry()) {
-            deleteLater();
-            window->removeEventFilter(this);
-            // The frame may be larger than guessed: the window shrinks once more to fit it.
+            stopWatching(*window);
+            // The frame may differ from the guess: the window is fitted again to the real one.
             noteFrame(*window);
             fitToScreen(*window);
             centre(*window);
+        } else if (paints_ >= 5) {
+            stopWatching(*window);
         }
         return false;
     }
+
+  private:
+    void stopWatching(QWidget& window) {
+        deleteLater();
+        window.removeEventFilter(this);
+    }
+
+    int paints_ = 0;
 };
 
 // Sizes the window to fit the screen and puts it in the middle of it.

@@ -63,12 +63,16 @@ void fitToScreen(QWidget& window) {
     const QMargins frame = expectedFrame(window);
     const QRect available = screen->availableGeometry();
     qreal scale = fittingScale(fits->designed_, frame, available);
-    if (scale == fits->scale_) {
+    const QSize room = available.size().shrunkBy(frame);
+    // A window already drawn smaller that fits, at about the share it would now be drawn at,
+    // stays as it is rather than shrink twice again.
+    const bool fitsAsDrawn = fits->scale_ < 1 && scale < 1 && qAbs(scale - fits->scale_) < 0.02 &&
+                             shareThatFits(window.size(), room) >= 1;
+    if (scale == fits->scale_ || fitsAsDrawn) {
         return;
     }
     // A menu bar's or a box's margins do not shrink quite in step with the rest: what is still
     // too large after one try is shrunk once more by what it is over.
-    const QSize room = available.size().shrunkBy(frame);
     for (int attempt = 0; attempt < 8; ++attempt) {
         fits->scale_ = scale;
         fits->drawAt(scale);
