@@ -79,6 +79,7 @@ QFont fittingFont(const LabelStyle& style, const QString& text, const QRectF& bo
     return font;
 }
 
+// A place in the field's designed pixels, on a field drawn at this share of its size.
 QRectF scaled(const QRectF& place, qreal scale) {
     return {place.topLeft() * scale, place.size() * scale};
 }
@@ -212,7 +213,8 @@ void FieldView::drawLabel(QPainter& painter, std::size_t index) {
 }
 
 // The paddle and ball pictures at their natural size: 30 by 106 and 33 by 33 pixels. On a
-// scaled screen their pixels grow whole, so the edges stay sharp.
+// scaled screen their pixels grow whole, so the edges stay sharp; on a field drawn smaller each
+// pixel takes its nearest picture pixel, so the edges stay sharp there too.
 void FieldView::drawPicture(QPainter& painter, std::size_t index, const QPixmap& picture) {
     painter.drawPixmap(pixels(piece(index)), picture, QRectF(picture.rect()));
 }
