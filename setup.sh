@@ -21,7 +21,9 @@ build_dir=${ZARB_BUILD_DIR:-build}
 jobs=$(nproc 2>/dev/null || echo 2)
 
 # What the game needs to build and run, then what its tests and benchmarks add.
-packages=(cmake make g++ qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation2 fonts-dejavu-core)
+# qt6-wayland lets the game open as a Wayland window of its own on a Wayland desktop.
+packages=(cmake make g++ qt6-base-dev qt6-qpa-plugins qt6-wayland libgl-dev fonts-liberation2
+    fonts-dejavu-core)
 # The web page needs only the WebAssembly compiler; its tests play it in Chromium, driven from
 # Node.js (the machine's own, or Debian's).
 web_packages=(emscripten)
@@ -31,9 +33,11 @@ if [ "$what" = web ]; then
     packages=("${web_packages[@]}")
 elif [ "$what" != play ]; then
     # Test frameworks and the JSON reader; Debian's tools that build and check the .deb and the
-    # licence of every file; clang for libFuzzer and clang-format for the format check.
+    # licence of every file; clang for libFuzzer and clang-format for the format check; a
+    # headless Wayland compositor to open the game in.
     packages+=(libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-        desktop-file-utils appstream dpkg-dev groff-base file lintian reuse git clang clang-format)
+        desktop-file-utils appstream dpkg-dev groff-base file lintian reuse git clang clang-format
+        weston)
 fi
 
 source tools/install_missing.sh

@@ -79,9 +79,9 @@ QFont fittingFont(const LabelStyle& style, const QString& text, const QRectF& bo
     return font;
 }
 
-// The pixels a piece covers, widened to whole pixels for the repaint.
-QRect covered(const QRectF& place) {
-    return place.toAlignedRect().adjusted(-1, -1, 1, 1);
+// A place in the field's designed pixels, on a field drawn at this share of its size.
+QRectF scaled(const QRectF& place, qreal scale) {
+    return {place.topLeft() * scale, place.size() * scale};
 }
 
 }  // namespace
@@ -113,6 +113,19 @@ const Control& FieldView::piece(std::size_t index) const {
     return window_.*kFieldPieces[index].control;
 }
 
+QRect FieldView::covered(const QRectF& place) const {
+    return scaled(place, scale_).toAlignedRect().adjusted(-1, -1, 1, 1);
+}
+
+void FieldView::setScale(qreal scale) {
+    scale_ = scale;
+    setFixedSize(qRound(kFieldWidth * scale), qRound(kFieldHeight * scale));
+    // Everything is placed and drawn afresh at the new size.
+    drawn_ = {};
+    refresh();
+    update();
+}
+
 void FieldView::refresh() {
     QRegion changed;
     for (std::size_t i = 0; i < kPieces; ++i) {
@@ -137,7 +150,7 @@ void FieldView::refresh() {
                 caption->accessibleName() != name) {
                 caption->setAccessibleName(name);
             }
-            caption->setGeometry(place.toAlignedRect());
+            caption->setGeometry(scaled(place, scale_).toAlignedRect());
             caption->setVisible(piece.Visible);
         }
     }
@@ -149,6 +162,8 @@ void FieldView::refresh() {
 void FieldView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(event->rect(), Qt::black);
+    // The pieces are placed in the field's designed pixels.
+    painter.scale(scale_, scale_);
     for (std::size_t i = 0; i < kPieces; ++i) {
         const Control& piece = this->piece(i);
         if (!piece.Visible || !event->region().intersects(covered(pixels(piece)))) {
@@ -176,10 +191,10 @@ void FieldView::drawLabel(QPainter& painter, std::size_t index) {
     const LabelStyle& style = kPieceRows[looks_[index]].label;
     const QRectF box = pixels(label);
     LabelPicture& kept = labels_[index];
-    const qreal scale = devicePixelRatioF();
+    const qreal scale = devicePixelRatioF() * scale_;
     if (kept.picture.isNull() || kept.caption != label.Caption || kept.size != box.size() ||
         kept.scale != scale) {
-        // Drawn at the screen's own pixel density, so text stays crisp on a scaled screen.
+        // Drawn at the screen's own pixel density and the field's scale, so text stays crisp.
         const QRectF inside(QPointF(0, 0), box.size());
         kept = {label.Caption, box.size(), scale, QPixmap(inside.toAlignedRect().size() * scale)};
         kept.picture.setDevicePixelRatio(scale);
@@ -198,7 +213,8 @@ void FieldView::drawLabel(QPainter& painter, std::size_t index) {
 }
 
 // The paddle and ball pictures at their natural size: 30 by 106 and 33 by 33 pixels. On a
-// scaled screen their pixels grow whole, so the edges stay sharp.
+// scaled screen their pixels grow whole, so the edges stay sharp; on a field drawn smaller each
+// pixel takes its nearest picture pixel, so the edges stay sharp there too.
 void FieldView::drawPicture(QPainter& painter, std::size_t index, const QPixmap& picture) {
     painter.drawPixmap(pixels(piece(index)), picture, QRectF(picture.rect()));
 }

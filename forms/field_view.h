@@ -13,6 +13,9 @@ namespace zarb::forms {
 
 // 15 twips to a pixel at 96 dots per inch.
 inline constexpr double kTwipsPerPixel = 15;
+// The client area: 11880 by 9660 twips.
+inline constexpr int kFieldWidth = 792;
+inline constexpr int kFieldHeight = 644;
 
 class FieldView : public QWidget {
   public:
@@ -21,6 +24,10 @@ class FieldView : public QWidget {
     // Repaints only where a piece has moved, appeared, gone or changed its caption since it was
     // last drawn: on most clock ticks that is the ball and a paddle.
     void refresh();
+
+    // Draws the field at this share of its designed 792 by 644 pixels, all of it alike, where
+    // the screen is too small for it: the twips stay as they are.
+    void setScale(qreal scale);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -45,10 +52,13 @@ class FieldView : public QWidget {
 
     // The control of the piece at this place in the drawing order.
     const Control& piece(std::size_t index) const;
+    // The pixels of the widget a piece's place covers, widened to whole pixels for the repaint.
+    QRect covered(const QRectF& place) const;
     void drawLabel(QPainter& painter, std::size_t index);
     void drawPicture(QPainter& painter, std::size_t index, const QPixmap& picture);
 
     const ZarbWindow& window_;
+    qreal scale_ = 1;
     // Where each piece, in the drawing order, has its look in the table of looks.
     std::array<std::size_t, kPieces> looks_{};
     // For a screen reader: each caption as a text object at its place, named by the caption;

@@ -74,6 +74,11 @@ void FrmSplash::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), Qt::black);
 }
 
+void FrmSplash::drawAt(qreal scale) {
+    setFixedSize(qRound(kWidth * scale), qRound(kHeight * scale));
+    scaleChildren(*this, scale);
+}
+
 void FrmSplash::closeEvent(QCloseEvent* event) {
     event->accept();
     program_.closeWindow(WindowId::frmSplash);

@@ -5,19 +5,22 @@
 
 #include <QWidget>
 
+#include "forms/screen_fit.h"
+
 namespace zarb {
 class Program;
 }
 
 namespace zarb::forms {
 
-class FrmSplash : public QWidget {
+class FrmSplash : public QWidget, public FitsTheScreen {
   public:
     explicit FrmSplash(Program& program);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void drawAt(qreal scale) override;
 
   private:
     Program& program_;

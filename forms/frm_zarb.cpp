@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLayout>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
@@ -17,10 +18,6 @@
 namespace zarb::forms {
 
 namespace {
-
-// The client area: 11880 by 9660 twips.
-constexpr int kFieldWidth = 792;
-constexpr int kFieldHeight = 644;
 
 // The game's menus show a bare check mark beside a checked item and nothing beside an unchecked
 // one, where some styles would draw a box around the mark or an empty box.
@@ -161,6 +158,19 @@ bool FrmZarb::eventFilter(QObject* watched, QEvent* event) {
         keyReleaseEvent(keyEvent);
     }
     return true;
+}
+
+void FrmZarb::drawAt(qreal scale) {
+    field_->setScale(scale);
+    // The menu bar's captions shrink with the field; its menus open in the desktop's own size,
+    // where they are easiest to read and choose from.
+    if (!menuBarFont_) {
+        menuBarFont_ = menuBar()->font();
+    }
+    menuBar()->setFont(scale == 1 ? QFont() : scaledFont(*menuBarFont_, scale));
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>()) {
+        menu->setFont(scale == 1 ? QFont() : *menuBarFont_);
+    }
 }
 
 void FrmZarb::keyPressEvent(QKeyEvent* event) {

@@ -3,10 +3,14 @@
 // The game window frmZarb: a fixed-size window with the menu bar and the field. It draws the
 // model and forwards keys, menu choices and its close box to the rules; no rule lives here.
 
+#include <QFont>
 #include <QMainWindow>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
+
+#include "forms/screen_fit.h"
 
 namespace zarb {
 class Program;
@@ -17,7 +21,7 @@ namespace zarb::forms {
 
 class FieldView;
 
-class FrmZarb : public QMainWindow {
+class FrmZarb : public QMainWindow, public FitsTheScreen {
   public:
     explicit FrmZarb(Program& program);
 
@@ -30,6 +34,7 @@ class FrmZarb : public QMainWindow {
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void drawAt(qreal scale) override;
 
   private:
     void buildMenus();
@@ -37,6 +42,8 @@ class FrmZarb : public QMainWindow {
     Program& program_;
     FieldView* field_;
     QStyle* menuStyle_;
+    // The menu bar's font as the desktop gives it, before any shrinking.
+    std::optional<QFont> menuBarFont_;
     // A menu heading or item as the menu bar last showed it: Qt is told only of changes.
     struct ShownItem {
         QAction* action;

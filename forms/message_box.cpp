@@ -52,16 +52,8 @@ int fittingTabStop(const QStringList& lines, const QFontMetrics& metrics) {
 
 class TextArea : public QWidget {
   public:
-    TextArea(const QStringList& lines, QWidget* parent)
-        : QWidget(parent), lines_(lines), tabStop_(fittingTabStop(lines, QFontMetrics(font()))) {
-        const QFontMetrics metrics(font());
-        int width = 0;
-        for (const QString& line : lines_) {
-            const QList<int> columns = pieceColumns(line, metrics, tabStop_);
-            width = std::max(width,
-                             columns.last() + metrics.horizontalAdvance(line.split('\t').last()));
-        }
-        setFixedSize(width + 2, metrics.lineSpacing() * static_cast<int>(lines_.size()));
+    TextArea(const QStringList& lines, QWidget* parent) : QWidget(parent), lines_(lines) {
+        fitText();
     }
 
     QList<int> lastColumns() const {
@@ -73,6 +65,14 @@ class TextArea : public QWidget {
     }
 
   protected:
+    // A box drawn smaller on a small screen gives its text a smaller face.
+    void changeEvent(QEvent* event) override {
+        if (event->type() == QEvent::FontChange) {
+            fitText();
+        }
+        QWidget::changeEvent(event);
+    }
+
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         const QFontMetrics metrics(font());
@@ -87,8 +87,20 @@ class TextArea : public QWidget {
     }
 
   private:
+    void fitText() {
+        const QFontMetrics metrics(font());
+        tabStop_ = fittingTabStop(lines_, metrics);
+        int width = 0;
+        for (const QString& line : lines_) {
+            const QList<int> columns = pieceColumns(line, metrics, tabStop_);
+            width = std::max(width,
+                             columns.last() + metrics.horizontalAdvance(line.split('\t').last()));
+        }
+        setFixedSize(width + 2, metrics.lineSpacing() * static_cast<int>(lines_.size()));
+    }
+
     QStringList lines_;
-    int tabStop_;
+    int tabStop_ = 0;
 };
 
 }  // namespace
@@ -110,18 +122,31 @@ MessageBox::MessageBox(const QString& title, const QString& text, QWidget* paren
     // One plain OK button: some styles would decorate it with an icon.
     buttons->button(QDialogButtonBox::Ok)->setIcon(QIcon());
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    buttons_ = buttons;
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(24, 18, 24, 12);
-    layout->setSpacing(16);
     layout->addWidget(textArea_);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    drawAt(1);
+}
+
+void MessageBox::drawAt(qreal scale) {
+    if (!designedFont_) {
+        designedFont_ = font();
+    }
+    // As designed, the box takes the desktop's face as it is.
+    setFont(scale == 1 ? QFont() : scaledFont(*designedFont_, scale));
+    const auto scaled = [scale](int pixels) { return qRound(pixels * scale); };
+    layout()->setContentsMargins(scaled(24), scaled(18), scaled(24), scaled(12));
+    layout()->setSpacing(scaled(16));
     // The window manager writes the title in its own bold face beside the window's icon and
     // buttons; a box only as wide as its text would show the title cut short.
     QFont titleFont = QFontDatabase::systemFont(QFontDatabase::TitleFont);
     titleFont.setBold(true);
     const QFontMetrics titleMetrics(titleFont);
-    buttons->setMinimumWidth(titleMetrics.horizontalAdvance(title) + 8 * titleMetrics.height());
+    const int titleWidth =
+        titleMetrics.horizontalAdvance(windowTitle()) + 8 * titleMetrics.height();
+    buttons_->setMinimumWidth(scaled(titleWidth));
 }
 
 QList<int> MessageBox::lastTabColumns() const {

@@ -6,10 +6,13 @@
 
 #include <QDialog>
 #include <QStringList>
+#include <optional>
+
+#include "forms/screen_fit.h"
 
 namespace zarb::forms {
 
-class MessageBox : public QDialog {
+class MessageBox : public QDialog, public FitsTheScreen {
   public:
     MessageBox(const QString& title, const QString& text, QWidget* parent);
 
@@ -18,9 +21,15 @@ class MessageBox : public QDialog {
     // Where each line's text after its last tab starts, in pixels: the column of the keys.
     QList<int> lastTabColumns() const;
 
+  protected:
+    void drawAt(qreal scale) override;
+
   private:
     QStringList lines_;
     QWidget* textArea_;
+    QWidget* buttons_;
+    // The face the box's text has at its designed size.
+    std::optional<QFont> designedFont_;
 };
 
 }  // namespace zarb::forms

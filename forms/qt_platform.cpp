@@ -7,6 +7,7 @@
 #include "forms/frm_splash.h"
 #include "forms/frm_zarb.h"
 #include "forms/message_box.h"
+#include "forms/screen_fit.h"
 #include "game/program.h"
 
 namespace zarb::forms {
@@ -23,7 +24,9 @@ void centre(QWidget& window) {
 
 // The window manager tells a window's frame only after the window is shown: until then the
 // frame is taken to be the client area, and the window would sit half a title bar low. So the
-// window is centred again, once, as soon as its frame is known.
+// window is centred again, once, as soon as its frame is known: at the latest when the window
+// is first drawn, as the window manager frames it before it maps it. A window whose frame is
+// still unknown after a few paints has none that the program can learn.
 class CentreByFrame : public QObject {
   public:
     using QObject::QObject;
@@ -31,18 +34,34 @@ class CentreByFrame : public QObject {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         auto* window = static_cast<QWidget*>(watched);
-        const bool placed = event->type() == QEvent::Move || event->type() == QEvent::Resize;
+        const QEvent::Type type = event->type();
+        const bool painted = type == QEvent::Paint;
+        const bool placed = type == QEvent::Move || type == QEvent::Resize || painted;
+        paints_ += painted;
         if (placed && window->frameGeometry() != window->geometry()) {
-            deleteLater();
-            window->removeEventFilter(this);
+            stopWatching(*window);
+            // The frame may differ from the guess: the window is fitted again to the real one.
+            noteFrame(*window);
+            fitToScreen(*window);
             centre(*window);
+        } else if (paints_ >= 5) {
+            stopWatching(*window);
         }
         return false;
     }
+
+  private:
+    void stopWatching(QWidget& window) {
+        deleteLater();
+        window.removeEventFilter(this);
+    }
+
+    int paints_ = 0;
 };
 
-void showCentred(QWidget& window) {
-    window.adjustSize();
+// Sizes the window to fit the screen and puts it in the middle of it.
+void placeCentred(QWidget& window) {
+    fitToScreen(window);
     centre(window);
     if (window.frameGeometry() == window.geometry() &&
         window.findChild<QObject*>("centreByFrame", Qt::FindDirectChildrenOnly) == nullptr) {
@@ -50,6 +69,10 @@ void showCentred(QWidget& window) {
         centring->setObjectName("centreByFrame");
         window.installEventFilter(centring);
     }
+}
+
+void showCentred(QWidget& window) {
+    placeCentred(window);
     window.show();
     window.raise();
     window.activateWindow();
@@ -72,6 +95,12 @@ void QtPlatform::showMessage(const std::string& title, const std::string& text) 
     }
     const QPointer<QWidget> behind = parent;
     MessageBox box(QString::fromStdString(title), QString::fromStdString(text), parent);
+    fitToScreen(box);
+    if (box.drawnScale() < 1) {
+        // A box drawn smaller fills most of the screen: it goes in the middle, where it fits,
+        // rather than over the middle of its window.
+        placeCentred(box);
+    }
     // The window's timers keep ticking while the box is open.
     box.exec();
     // The window behind the box takes the keyboard back, though no window manager hands it on.

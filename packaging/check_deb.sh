@@ -110,6 +110,9 @@ for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-pl
     echo "$depends" | tr ',' '\n' | sed 's/^ *//' | grep -q "^$package\( \|$\)" ||
         fault "Depends lacks $package: $depends"
 done
+recommends=$(field Recommends)
+echo "$recommends" | tr ',' '\n' | sed 's/^ *//' | grep -q '^qt6-wayland\( \|$\)' ||
+    fault "Recommends lacks qt6-wayland: '$recommends'"
 
 # The desktop entry and the metadata, as a desktop and a software centre read them.
 desktop=$root/usr/share/applications/$app_id.desktop

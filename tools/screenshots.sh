@@ -5,14 +5,27 @@
 # the ball at the field's top or bottom edge, where it comes through to the other side.
 # The windows are framed by openbox, as on a desktop, where it is installed.
 #   bash tools/screenshots.sh [FOLDER]      (installs xvfb, xdotool, x11-utils and imagemagick)
+# With --readme it also keeps the README's pictures in docs/pictures/: the splash, a rally and
+# levels 2, 3 and 5, each its window with its frame, in few colours (installs openbox and
+# optipng too).
+#   bash tools/screenshots.sh --readme [FOLDER]
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 zarb=${ZARB:-$here/build/forms/zarb}
+readme=
+if [ "${1:-}" = --readme ]; then
+    readme=$here/docs/pictures
+    shift
+fi
 out=${1:-$here/build/screenshots}
 mkdir -p "$out"
 
 source "$here/tools/display.sh"
 install_missing xvfb xdotool x11-utils imagemagick
+if [ -n "$readme" ]; then
+    install_missing openbox optipng
+    mkdir -p "$readme"
+fi
 start_display
 manager=
 if command -v openbox >/dev/null; then
@@ -34,6 +47,21 @@ place() {
     X=$(awk '/Absolute upper-left X/ { print $4 }' <<<"$info")
     Y=$(awk '/Absolute upper-left Y/ { print $4 }' <<<"$info")
     HEIGHT=$(awk '/Height:/ { print $2 }' <<<"$info")
+    WIDTH=$(awk '/Width:/ { print $2 }' <<<"$info")
+}
+# Keeps the last screenshot NAME for the README: the window whose title matches TITLE, cut out
+# with the frame the window manager drew around it, in at most 64 colours.
+keep_for_readme() {
+    [ -n "$readme" ] || return 0
+    local id left right top bottom
+    id=$(xdotool search --onlyvisible --name "$2" | head -n 1)
+    place "$id"
+    read -r left right top bottom < <(xprop -id "$id" _NET_FRAME_EXTENTS |
+        sed -n 's/.*= //; s/,//gp')
+    convert "$out/$1.png" \
+        -crop "$((WIDTH + ${left:-0} + ${right:-0}))x$((HEIGHT + ${top:-0} + ${bottom:-0}))+$((X - ${left:-0}))+$((Y - ${top:-0}))" \
+        +repage +dither -colors 64 "PNG8:$readme/$1.png"
+    optipng -quiet -o5 -strip all "$readme/$1.png"
 }
 click_button() {  # the splash's buttons lie 213 pixels down, at 88, 224 and 360 across
     place "$(xdotool search --name '^ Zarb$' | head -n 1)"
@@ -48,12 +76,12 @@ choose_level() {  # Edit > Level > Level N
     xdotool key Return
 }
 
-shot splash
+shot splash && keep_for_readme splash '^ Zarb$'
 click_button 224 && sleep 0.5 && shot controls_box
 xdotool key Return && sleep 0.3
 click_button 88 && sleep 1
 shot start
-xdotool key F1 && sleep 1.5 && shot rally
+xdotool key F1 && sleep 1.5 && shot rally && keep_for_readme rally '^Zarb$'
 xdotool key Escape && sleep 0.3 && shot paused
 xdotool key ctrl+r && sleep 0.5 && shot rules_box && xdotool key Return && sleep 0.3
 focus_game && xdotool key ctrl+a && sleep 0.5 && shot about_box && xdotool key Return && sleep 0.3
@@ -85,7 +113,7 @@ edge_shot() {
 }
 for level in 2 3 5; do
     choose_level $level && sleep 0.3
-    xdotool key F1 && sleep 2.2 && shot "level$level"
+    xdotool key F1 && sleep 2.2 && shot "level$level" && keep_for_readme "level$level" '^Zarb$'
     [ $level = 3 ] && edge_shot
     xdotool key F2
 done
