@@ -66,10 +66,9 @@ if [ "$what" = web ]; then
     exit 0
 fi
 
-desktop=ON
 [ "$what" = play ] && tests=OFF || tests=ON
 # Our own builds treat every warning as an error; a distribution's build leaves that off.
-cmake -S . -B "$build_dir" -DZARB_WERROR=ON -DZARB_DESKTOP=$desktop -DBUILD_TESTING=$tests \
+cmake -S . -B "$build_dir" -DZARB_WERROR=ON -DZARB_DESKTOP=ON -DBUILD_TESTING=$tests \
     -DZARB_BENCHMARKS=$tests
 cmake --build "$build_dir" -j "$jobs"
 

@@ -103,11 +103,14 @@ void QtPlatform::showMessage(const std::string& title, const std::string& text) 
     }
     // The window's timers keep ticking while the box is open.
     box.exec();
+    if (ended()) {
+        return;  // the box was left because the program ended behind it
+    }
     // The window behind the box takes the keyboard back, though no window manager hands it on.
-    if (behind != nullptr && behind->isVisible() && !ended()) {
+    if (behind != nullptr && behind->isVisible()) {
         behind->activateWindow();
     }
-    if (gameWindow_ != nullptr && !ended()) {
+    if (gameWindow_ != nullptr) {
         gameWindow_->refresh();
     }
 }
