@@ -3,21 +3,23 @@
 // at once, and after one visit it comes up again with the server gone.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { existsSync, readFileSync } from 'node:fs';
+import { appendFileSync, cpSync, existsSync, mkdtempSync, readFileSync, writeFileSync }
+  from 'node:fs';
 import { createServer } from 'node:http';
+import { tmpdir } from 'node:os';
 import { extname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import puppeteer from 'puppeteer-core';
 
 const root = fileURLToPath(new URL('../..', import.meta.url));
-const site = resolve(process.env.ZARB_WEB_DIR ?? join(root, 'build-web'));
+const builtSite = resolve(process.env.ZARB_WEB_DIR ?? join(root, 'build-web'));
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
   '.wasm': 'application/wasm', '.gif': 'image/gif', '.png': 'image/png',
   '.webmanifest': 'application/manifest+json' };
 const kPhones = [{ width: 390, height: 844 }, { width: 844, height: 390 }];
 
-// Serves the page's folder on a port of its own, until stopped.
-async function serve() {
+// Serves a folder (the page's by default) on a port of its own, until stopped.
+async function serve(site = builtSite) {
   const server = createServer((request, response) => {
     const asked = new URL(request.url, 'http://page').pathname;
     const path = join(site, asked.endsWith('/') ? `${asked}index.html` : asked);
@@ -150,13 +152,17 @@ test('in two-player mode two fingers at once move both paddles', async () => {
   await page.close();
 });
 
-test('after one visit the page comes up and plays with the server gone', async () => {
+// Waits until a service worker keeps the page and answers for it.
+const kept = (page) => page.evaluate(async () => {
+  await navigator.serviceWorker.ready;
+  while (!navigator.serviceWorker.controller) await new Promise((done) => setTimeout(done, 50));
+});
+
+test('after one visit the page comes up and plays with the server gone', async (t) => {
   const own = await serve(); // a server of its own, to be stopped
+  t.after(own.stop);
   const page = await open(kPhones[0], own.url);
-  await page.evaluate(async () => {
-    await navigator.serviceWorker.ready;
-    while (!navigator.serviceWorker.controller) await new Promise((done) => setTimeout(done, 50));
-  });
+  await kept(page);
   await own.stop();
   await assert.rejects(fetch(own.url), 'the server is gone');
   await open(kPhones[0], own.url, page);
@@ -164,5 +170,27 @@ test('after one visit the page comes up and plays with the server gone', async (
   await page.waitForFunction(() => document.getElementById('imgBall').style.left !== '384px',
     { timeout: 10000 });
   assert.equal(await page.$eval('#imgBall', (ball) => ball.complete && ball.naturalWidth), 33);
+  await page.close();
+});
+
+test('a new build put on the server replaces the kept page', { timeout: 30000 }, async (t) => {
+  const folder = mkdtempSync(join(tmpdir(), 'zarb-page-'));
+  cpSync(builtSite, folder, { recursive: true });
+  const own = await serve(folder);
+  t.after(own.stop);
+  const page = await open(kPhones[0], own.url);
+  await kept(page);
+  // A new build: another style, and so another worker with a cache of another name.
+  appendFileSync(join(folder, 'zarb.css'), '#stage { outline: 1px solid #123456; }\n');
+  const worker = join(folder, 'service_worker.js');
+  writeFileSync(worker, readFileSync(worker, 'utf8').replace(/'zarb-[0-9a-f]+'/, "'zarb-new'"));
+  const taken = page.evaluate(() => new Promise((done) =>
+    navigator.serviceWorker.addEventListener('controllerchange', done)));
+  await page.evaluate(() => navigator.serviceWorker.ready.then((worker) => worker.update()));
+  await taken;
+  await own.stop();
+  await open(kPhones[0], own.url, page);
+  assert.equal(await page.$eval('#stage', (stage) => getComputedStyle(stage).outlineColor),
+    'rgb(18, 52, 86)');
   await page.close();
 });
