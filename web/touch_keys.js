@@ -48,9 +48,7 @@ function wireKey(key) {
   key.addEventListener('pointerenter', (event) => {
     if (event.buttons & 1 && event.pointerType !== 'mouse') press(key, event.pointerId);
   });
-  for (const type of ['pointerup', 'pointercancel', 'pointerleave']) {
-    key.addEventListener(type, (event) => release(key, event.pointerId));
-  }
+  key.addEventListener('pointerleave', (event) => release(key, event.pointerId));
   key.addEventListener('contextmenu', (event) => event.preventDefault());
   // A screen reader activates a key without a finger on it: a press and a release.
   key.addEventListener('click', (event) => {
@@ -86,4 +84,12 @@ export function buildTouchKeys() {
     pads[pad].appendChild(key);
   }
   document.body.appendChild(keys);
+  // A finger lifted wherever it is lets its key go, also while a box keeps the keys from
+  // hearing it (the game then does not hear the key go up, as with the keyboard).
+  for (const type of ['pointerup', 'pointercancel']) {
+    document.addEventListener(type, (event) => {
+      const key = held.get(event.pointerId);
+      if (key) release(key, event.pointerId);
+    }, true);
+  }
 }
