@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 namespace zarb {
@@ -106,10 +108,17 @@ ClockTime ClockTime::fromMs(double ms) {
     if (!(ms >= 0) || !std::isfinite(ms)) {
         return {};
     }
+    // The shortest decimal that reads back as ms, as a person would have written it: the fewest
+    // significant digits that round-trip (every standard library has these, where the shortest
+    // std::to_chars of a double is missing from some).
     char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, ms);
-    return fromDecimalMs(std::string_view(text, static_cast<std::size_t>(result.ptr - text)))
-        .value_or(ClockTime{});
+    for (int digits = 1; digits <= 17; ++digits) {
+        std::snprintf(text, sizeof text, "%.*g", digits, ms);
+        if (std::strtod(text, nullptr) == ms) {
+            break;
+        }
+    }
+    return fromDecimalMs(text).value_or(ClockTime{});
 }
 
 double ClockTime::ms() const {

@@ -1,7 +1,8 @@
 // Draws the game's pictures and writes them into the folder given: the paddle and ball GIFs, the
-// window icon and the invisible pointer. The results are committed and embedded in the program;
-// run `bash resources/make_pictures.sh` to make them again. Given a second folder, it also draws
-// the icon at each size a desktop's icon theme asks for, into SIZE/zarb.png below that folder.
+// window icon, the web page's icons and the invisible pointer. The results are committed and
+// embedded in the program; run `bash resources/make_pictures.sh` to make them again. Given a second
+// folder, it also draws the icon at each size a desktop's icon theme asks for, into SIZE/zarb.png
+// below that folder.
 
 #include <QDir>
 #include <QFile>
@@ -131,6 +132,9 @@ int ballPixel(int x, int y) {
 // The sizes of the icon that the desktop menus and software centres look up.
 constexpr int kThemeIconSizes[] = {16, 32, 48, 64, 128, 256};
 
+// The sizes of the icon that a phone or a desktop shows for the web page once installed.
+constexpr int kWebIconSizes[] = {192, 512};
+
 // A shaded orange ball on a transparent background, drawn on a 64-pixel grid and scaled to the
 // size asked for, so that every size shows the same ball with its light at the top left.
 QImage icon(int size = 64) {
@@ -166,10 +170,13 @@ int main(int argc, char** argv) {
     const QString folder = QString::fromLocal8Bit(argv[1]) + "/";
     QImage pointer(32, 32, QImage::Format_ARGB32);
     pointer.fill(Qt::transparent);
-    const bool written = write(folder + "paddle.gif", gif(30, 106, paddlePixel)) &&
-                         write(folder + "ball.gif", gif(33, 33, ballPixel)) &&
-                         icon().save(folder + "zarb.png") &&
-                         pointer.save(folder + "invisible_pointer.png");
+    bool written = write(folder + "paddle.gif", gif(30, 106, paddlePixel)) &&
+                   write(folder + "ball.gif", gif(33, 33, ballPixel)) &&
+                   icon().save(folder + "zarb.png") &&
+                   pointer.save(folder + "invisible_pointer.png");
+    for (const int size : kWebIconSizes) {
+        written = written && icon(size).save(folder + QString("zarb-%1.png").arg(size));
+    }
     if (!written) {
         std::fprintf(stderr, "zarb-make-pictures: cannot write into %s\n", argv[1]);
         return 1;

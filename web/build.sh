@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the game's web page into a folder (build-web/ by default): the rules compiled to one
-# WebAssembly file, with the page, its script, its style, the two pictures and the icon beside it.
+# WebAssembly file, with the page, its scripts, its style, its manifest, the two pictures and the
+# icons beside it, and the service worker that keeps them for playing offline.
 # CMake's own build files go beside the folder, in FOLDER-cmake.
 #   bash web/build.sh [FOLDER]        (needs Debian's emscripten)
 set -euo pipefail

@@ -111,6 +111,7 @@ test('the splash comes up with PLAY!, INFO and EXIT, and PLAY! opens the game', 
   await page.click('#cmdPlay');
   await page.waitForSelector('#frmZarb:not([hidden])');
   assert.equal(await page.$eval('#frmSplash', (splash) => splash.hidden), true);
+  assert.equal(await page.$('[data-key]'), null, 'no on-screen keys without a touch screen');
   assert.deepEqual(await page.$$eval('#menubar > .heading > .label', (all) =>
     all.map((label) => label.textContent)), ['File', 'Edit', 'Help']);
   await page.close();
