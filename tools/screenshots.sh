@@ -7,7 +7,7 @@
 #   bash tools/screenshots.sh [FOLDER]      (installs xvfb, xdotool, x11-utils and imagemagick)
 # With --readme it also keeps the README's pictures in docs/pictures/: the splash, a rally and
 # levels 2, 3 and 5, each its window with its frame, in few colours (installs openbox and
-# optipng too).
+# optipng too), and the web page on a phone where build-web/ and the page tests' modules are.
 #   bash tools/screenshots.sh --readme [FOLDER]
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -117,4 +117,10 @@ for level in 2 3 5; do
     [ $level = 3 ] && edge_shot
     xdotool key F2
 done
+# The page on an upright phone, from its build in build-web/ and the page tests' browser driver.
+if [ -n "$readme" ] && [ -f "$here/build-web/zarb.wasm" ] && [ -d "$here/tests/web/node_modules" ]; then
+    node "$here/tools/phone_shot.mjs" "$here/build-web" "$out/phone.png"
+    convert "$out/phone.png" +dither -colors 64 "PNG8:$readme/phone.png"
+    optipng -quiet -o5 -strip all "$readme/phone.png"
+fi
 echo "screenshots in $out"
