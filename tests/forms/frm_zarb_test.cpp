@@ -1,5 +1,5 @@
-// The game window as a person meets it: its size, its menus and shortcuts, the keys it passes
-// to the rules, and the match-won box with the timers ticking behind it.
+// The game window as a person meets it: its size, its menus and shortcuts, its Help boxes
+// pausing a rally, and the match-won box with the timers ticking behind it.
 
 #include "forms/frm_zarb.h"
 
@@ -14,24 +14,13 @@
 #include <functional>
 
 #include "forms/desktop_clock.h"
-#include "forms/field_view.h"
 #include "forms/message_box.h"
-#include "forms/qt_platform.h"
-#include "game/program.h"
 #include "tests/forms/desktop.h"
 
-using zarb::Program;
 using zarb::ZarbWindow;
-using zarb::forms::FrmZarb;
 using zarb::forms::MessageBox;
-using zarb::forms::QtPlatform;
 
 namespace {
-
-void sendKey(QWidget& window, QEvent::Type type, int key, bool autoRepeat = false) {
-    QKeyEvent event(type, key, Qt::NoModifier, QString(), autoRepeat);
-    QApplication::sendEvent(&window, &event);
-}
 
 // Once a box is open and `until` holds, or at the latest after 20 seconds, hands the box to
 // `look` and presses its OK. It looks every 20 ms, so a busy machine only makes it wait longer.
@@ -64,58 +53,6 @@ void scoreForPlayer1(Desktop& desktop) {
     zarb.imgBall.Left = 11600;
     zarb.ballDirX = zarb::dir::kRight;
     desktop.program.timers().run(16);
-}
-
-// A key as a layout types it: the X key code of its place, the keysym it types alone and the
-// one it types with the modifier held, and the held-key flag it must set (none: it sets none).
-struct LayoutKey {
-    const char* name;
-    quint32 place;
-    quint32 keysym;
-    quint32 modifiedKeysym;
-    Qt::KeyboardModifier modifier;
-    int ZarbWindow::*flag;
-};
-
-constexpr quint32 kShiftPlace = 50;
-constexpr quint32 kCtrlPlace = 37;
-
-const LayoutKey kLayoutKeys[] = {
-    {"us A, Shift", 38, 'a', 'A', Qt::ShiftModifier, &ZarbWindow::keyLeftUp},
-    {"us apostrophe, Shift", 48, '\'', '"', Qt::ShiftModifier, &ZarbWindow::keyRightUp},
-    {"us slash, Ctrl", 61, '/', '/', Qt::ControlModifier, &ZarbWindow::keyRightDown},
-    {"de a, Ctrl", 38, 'a', 'a', Qt::ControlModifier, &ZarbWindow::keyLeftUp},
-    {"de z at the y place, Shift", 29, 'z', 'Z', Qt::ShiftModifier, &ZarbWindow::keyLeftDown},
-    {"de y at the z place", 52, 'y', 'Y', Qt::ShiftModifier, nullptr},
-    {"de a-umlaut, Shift", 48, 0xe4, 0xc4, Qt::ShiftModifier, &ZarbWindow::keyRightUp},
-    {"de minus, Shift", 61, '-', '_', Qt::ShiftModifier, &ZarbWindow::keyRightDown},
-    {"de hash, Shift", 51, '#', '\'', Qt::ShiftModifier, nullptr},
-    {"fr a at the q place, Shift", 24, 'a', 'A', Qt::ShiftModifier, &ZarbWindow::keyLeftUp},
-    {"fr q at the a place", 38, 'q', 'Q', Qt::ShiftModifier, nullptr},
-    {"fr u-grave, Shift", 48, 0xf9, '%', Qt::ShiftModifier, &ZarbWindow::keyRightUp},
-    {"fr exclamation mark, Shift", 61, '!', 0xa7, Qt::ShiftModifier, &ZarbWindow::keyRightDown},
-    {"fr colon, Shift", 60, ':', '/', Qt::ShiftModifier, nullptr},
-    {"ru ef, Shift", 38, 0x6c6, 0x6e6, Qt::ShiftModifier, &ZarbWindow::keyLeftUp},
-    {"ru ya, Ctrl", 52, 0x6d1, 0x6d1, Qt::ControlModifier, &ZarbWindow::keyLeftDown},
-    {"ru e, Shift", 48, 0x6dc, 0x6fc, Qt::ShiftModifier, &ZarbWindow::keyRightUp},
-    {"ru period, Shift", 61, '.', ',', Qt::ShiftModifier, &ZarbWindow::keyRightDown},
-    // The layout switched to Russian while the key was down: it types a Cyrillic letter now.
-    {"fr a, released on ru", 24, 0x6ca, 'a', Qt::ShiftModifier, &ZarbWindow::keyLeftUp},
-    {"keypad slash", 106, 0xffaf, 0xffaf, Qt::ShiftModifier, nullptr},
-};
-
-// A key event as X11 delivers it, with Qt's own name for the character typed.
-void sendNativeKey(QWidget& window, QEvent::Type type, quint32 place, quint32 keysym,
-                   Qt::KeyboardModifiers modifiers) {
-    int key = keysym < 0x80 ? QChar::toUpper(char32_t(keysym)) : int(keysym);
-    if (keysym == 0xffaf) {
-        key = Qt::Key_Slash;
-        modifiers |= Qt::KeypadModifier;
-    } else if (place == kShiftPlace || place == kCtrlPlace) {
-        key = place == kShiftPlace ? Qt::Key_Shift : Qt::Key_Control;
-    }
-    QKeyEvent event(type, key, modifiers, place, keysym, 0);
-    QApplication::sendEvent(&window, &event);
 }
 
 struct MatchPhase {
@@ -239,7 +176,7 @@ class FrmZarbTest : public QObject {
     // changed, must be what a full repaint of the field draws.
     void repaintingOnlyWhatChangedLeavesNoTrace() {
         Desktop desktop(true);
-        FrmZarb& window = desktop.window();
+        zarb::forms::FrmZarb& window = desktop.window();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QWidget* field = window.findChild<QWidget*>("field");
@@ -320,62 +257,6 @@ class FrmZarbTest : public QObject {
         QTest::keyClick(&desktop.window(), Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(desktop.zarb().players, 2);
         QVERIFY(!desktop.action("mnuOne")->isEnabled());
-    }
-
-    void keysReachTheRulesAsTheirVirtualKeyCodes() {
-        Desktop desktop(true);
-        ZarbWindow& zarb = desktop.zarb();
-        sendKey(desktop.window(), QEvent::KeyPress, Qt::Key_QuoteDbl);
-        QCOMPARE(zarb.keyRightUp, 1);
-        sendKey(desktop.window(), QEvent::KeyPress, Qt::Key_Slash);
-        QCOMPARE(zarb.keyRightDown, 1);
-        QCOMPARE(zarb.keyRightUp, 0);
-        sendKey(desktop.window(), QEvent::KeyPress, Qt::Key_F1);
-        QVERIFY(zarb.tmrStart.Enabled());
-        sendKey(desktop.window(), QEvent::KeyPress, Qt::Key_Escape);
-        QVERIFY(zarb.mnuPause.Checked);
-    }
-
-    void everyLayoutPlaysWithTheKeysInTheirPlaces_data() {
-        QTest::addColumn<int>("row");
-        for (int row = 0; row < int(std::size(kLayoutKeys)); ++row) {
-            QTest::addRow("%s", kLayoutKeys[row].name) << row;
-        }
-    }
-
-    // The modifier goes down first and comes up before the key: the key-up must still stop
-    // the paddle, though the key then types another character.
-    void everyLayoutPlaysWithTheKeysInTheirPlaces() {
-        QFETCH(int, row);
-        const LayoutKey& key = kLayoutKeys[row];
-        Desktop desktop(true);
-        ZarbWindow& zarb = desktop.zarb();
-        QWidget& window = desktop.window();
-        const quint32 modifierPlace = key.modifier == Qt::ShiftModifier ? kShiftPlace : kCtrlPlace;
-        const auto flags = [&zarb] {
-            return QList<int>{zarb.keyLeftUp, zarb.keyLeftDown, zarb.keyRightUp, zarb.keyRightDown};
-        };
-
-        sendNativeKey(window, QEvent::KeyPress, modifierPlace, 0, key.modifier);
-        sendNativeKey(window, QEvent::KeyPress, key.place, key.modifiedKeysym, key.modifier);
-        if (key.flag == nullptr) {
-            QCOMPARE(flags(), QList<int>({0, 0, 0, 0}));
-            return;
-        }
-        QCOMPARE(zarb.*key.flag, 1);
-        sendNativeKey(window, QEvent::KeyRelease, modifierPlace, 0, key.modifier);
-        sendNativeKey(window, QEvent::KeyRelease, key.place, key.keysym, Qt::NoModifier);
-        QCOMPARE(flags(), QList<int>({0, 0, 0, 0}));
-    }
-
-    void aHeldKeyRepeatsKeyDownsButOnlyItsRealReleaseLetsGo() {
-        Desktop desktop(true);
-        sendKey(desktop.window(), QEvent::KeyPress, Qt::Key_A);
-        sendKey(desktop.window(), QEvent::KeyRelease, Qt::Key_A, true);
-        sendKey(desktop.window(), QEvent::KeyPress, Qt::Key_A, true);
-        QCOMPARE(desktop.zarb().keyLeftUp, 1);
-        sendKey(desktop.window(), QEvent::KeyRelease, Qt::Key_A);
-        QCOMPARE(desktop.zarb().keyLeftUp, 0);
     }
 
     void eachHelpItemPausesOnlyARunningMatch_data() {
@@ -512,33 +393,6 @@ class FrmZarbTest : public QObject {
         desktop.window().refresh();
         QCOMPARE(children["lblWin"]->text(QAccessible::Name), QString("Player 1 Wins!"));
         QCOMPARE(children["lblPlayer1"]->text(QAccessible::Name), QString("Player 1:  1"));
-    }
-
-    void aScreenReaderTakesTheSplashForAWindowAndReadsABoxsText() {
-        Desktop desktop(false);
-        QCOMPARE(QAccessible::queryAccessibleInterface(desktop.platform.splashWindow())->role(),
-                 QAccessible::Window);
-        MessageBox box("Zarb", "Player 1 Wins!", nullptr);
-        QStringList texts;
-        QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&box);
-        for (int i = 0; i < window->childCount(); ++i) {
-            if (window->child(i)->role() == QAccessible::StaticText) {
-                texts << window->child(i)->text(QAccessible::Name);
-            }
-        }
-        QCOMPARE(texts, QStringList{"Player 1 Wins!"});
-    }
-
-    void theControlsBoxLinesItsKeysUpInOneColumn() {
-        const MessageBox box("Keyboard Controls",
-                             "Left Paddle Up: \t\tA\r\nLeft Paddle Down:\t\tZ\r\n"
-                             "Right Paddle Up: \t\t'\r\nRight Paddle Down: \t/\r\n\r\n"
-                             "Start Game: \t\tF1\r\nStop Game: \t\tF2\r\nPause/Resume: \t\tESC",
-                             nullptr);
-        QList<int> keyColumns = box.lastTabColumns();
-        keyColumns.removeAt(4);  // the empty line
-        QCOMPARE(QSet<int>(keyColumns.begin(), keyColumns.end()).size(), 1);
-        QVERIFY(keyColumns.first() > 0);
     }
 };
 
