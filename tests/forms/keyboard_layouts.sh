@@ -72,8 +72,13 @@ for layout in de fr ru; do
     read -r left_up left_down right_up right_down <<<"${keys[$layout]}"
     for modifier in "" shift ctrl; do
         try "$layout" "$left_down" 1 "$modifier"
-        # Ctrl with Player 1's up key is the About box's shortcut.
-        [ "$modifier" = ctrl ] || try "$layout" "$left_up" 1 "$modifier"
+        # Ctrl with Player 1's up key is the About box's shortcut: the paddle goes back up
+        # without it, unchecked, so that it never ends up against the floor.
+        if [ "$modifier" = ctrl ]; then
+            xdotool keydown "$left_up" && sleep 0.12 && xdotool keyup "$left_up" && sleep 0.1
+        else
+            try "$layout" "$left_up" 1 "$modifier"
+        fi
         try "$layout" "$right_down" 763 "$modifier"
         try "$layout" "$right_up" 763 "$modifier"
     done
