@@ -329,13 +329,14 @@ int ScriptRunner::run(std::istream& in, std::string_view source) {
             return stopped(cannotRead);
         }
         if (in.fail() && !in.eof()) {
-            // Longer than the longest line: the rest of it is skipped, never held.
+            // Longer than the longest line: said at once, since its end may be far off or never
+            // come, and the rest of it is skipped, never held.
+            lineError(++lineNumber, "line longer than " + std::to_string(longestLine_) + " bytes");
             in.clear();
             in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
             if (in.bad()) {
                 return stopped(cannotRead);
             }
-            lineError(++lineNumber, "line longer than " + std::to_string(longestLine_) + " bytes");
         } else if (taken == 0 && in.eof()) {
             break;
         } else {
