@@ -1,11 +1,29 @@
 // zarb-headless [SCRIPT] | --help | --version: runs the game's rules with no window, reading a
 // script of commands from SCRIPT or standard input and printing JSON lines.
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <string_view>
 
 #include "headless/script_runner.h"
+
+namespace {
+
+// The usage or the version, which a full disk or a closed pipe can refuse like any other output.
+int printed(std::string_view text) {
+    errno = 0;
+    if (!(std::cout << text << std::flush)) {
+        const int reason = errno;
+        std::cerr << "error: cannot write the output"
+                  << (reason != 0 ? std::string(": ") + std::strerror(reason) : "") << '\n';
+        return 2;
+    }
+    return 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
@@ -13,12 +31,10 @@ int main(int argc, char** argv) {
         "usage: zarb-headless [SCRIPT]   (reads standard input without SCRIPT)\n"
         "       zarb-headless --help | --version\n";
     if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
-        std::cout << kUsage;
-        return 0;
+        return printed(kUsage);
     }
     if (argc == 2 && std::string_view(argv[1]) == "--version") {
-        std::cout << "zarb-headless " ZARB_VERSION "\n";
-        return 0;
+        return printed("zarb-headless " ZARB_VERSION "\n");
     }
     if (argc > 2) {
         std::cerr << kUsage;
@@ -26,12 +42,15 @@ int main(int argc, char** argv) {
     }
     zarb::headless::ScriptRunner runner(std::cout, std::cerr);
     if (argc == 2) {
+        errno = 0;
         std::ifstream script(argv[1], std::ios::binary);
         if (!script) {
-            std::cerr << "error: cannot read " << argv[1] << '\n';
-            return 1;
+            const int reason = errno;
+            std::cerr << "error: cannot read " << argv[1]
+                      << (reason != 0 ? std::string(": ") + std::strerror(reason) : "") << '\n';
+            return 2;
         }
-        return runner.run(script);
+        return runner.run(script, argv[1]);
     }
     return runner.run(std::cin);
 }

@@ -1,6 +1,8 @@
 #include "headless/script_runner.h"
 
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <istream>
 #include <limits>
 #include <optional>
@@ -183,39 +185,42 @@ class Command {
         return *named;
     }
 
+    // Every name is checked before anything is printed, so a bad name prints nothing; the
+    // answer is then written value by value, never held whole (a line of names may ask for
+    // many long Captions).
     void get() {
         expectWords(words_, 2, words_.size());
-        std::string object = "{";
+        for (std::size_t i = 1; i < words_.size(); ++i) {
+            if (!windowFlag(words_[i].text)) {
+                loadedValue(words_[i].text);
+            }
+        }
+        out_ << '{';
         for (std::size_t i = 1; i < words_.size(); ++i) {
             const std::string_view name = words_[i].text;
             std::optional<std::string> value = windowFlag(name);
             if (!value) {
-                const NamedValue& named = loadedValue(name);
-                value = valueJson(*program_.zarb(), named);
+                value = valueJson(*program_.zarb(), loadedValue(name));
             }
-            if (i > 1) {
-                object += ',';
-            }
-            object += jsonString(name);
-            object += ':';
-            object += *value;
+            out_ << (i > 1 ? "," : "") << jsonString(name) << ':' << *value;
         }
-        out_ << object << "}\n";
+        out_ << "}\n";
     }
 
     void state() {
-        std::string object = "{";
+        char separator = '{';
         if (ZarbWindow* window = program_.zarb()) {
             for (const NamedValue& named : windowValues()) {
-                object += jsonString(named.name) + ":" + valueJson(*window, named) + ",";
+                out_ << separator << jsonString(named.name) << ':' << valueJson(*window, named);
+                separator = ',';
             }
         }
         for (const char* name :
              {"frmSplash.Loaded", "frmSplash.Visible", "frmZarb.Loaded", "frmZarb.Visible"}) {
-            object += jsonString(name) + ":" + *windowFlag(name) + ",";
+            out_ << separator << jsonString(name) << ':' << *windowFlag(name);
+            separator = ',';
         }
-        object.back() = '}';
-        out_ << object << "\n";
+        out_ << "}\n";
     }
 
     void set() {
@@ -270,9 +275,18 @@ class Command {
 
 }  // namespace
 
-ScriptRunner::ScriptRunner(std::ostream& out, std::ostream& err)
-    : out_(out), err_(err), platform_(clock_, out), program_(platform_, clock_) {
+ScriptRunner::ScriptRunner(std::ostream& out, std::ostream& err, std::size_t longestLine)
+    : out_(out),
+      err_(err),
+      longestLine_(longestLine),
+      platform_(clock_, out),
+      program_(platform_, clock_) {
     program_.start();
+}
+
+void ScriptRunner::lineError(long lineNumber, const std::string& what) {
+    anyError_ = true;
+    err_ << "error: line " << lineNumber << ": " << what << '\n';
 }
 
 bool ScriptRunner::runLine(std::string_view line, long lineNumber) {
@@ -286,21 +300,63 @@ bool ScriptRunner::runLine(std::string_view line, long lineNumber) {
     try {
         Command(platform_, program_, out_, line, words).execute();
     } catch (const LineError& error) {
-        anyError_ = true;
-        err_ << "error: line " << lineNumber << ": " << error.what() << '\n';
+        lineError(lineNumber, error.what());
     }
     return !program_.ended();
 }
 
-int ScriptRunner::run(std::istream& in) {
-    std::string line;
+int ScriptRunner::stopped(const std::string& what) {
+    // The reason, when the failed read or write left one.
+    const int reason = errno;
+    err_.clear();
+    err_ << "error: " << what << (reason != 0 ? ": " + std::string(std::strerror(reason)) : "")
+         << std::endl;
+    return 2;
+}
+
+int ScriptRunner::run(std::istream& in, std::string_view source) {
+    // One byte more than the longest line, for getline's closing null.
+    std::string line(longestLine_ + 1, '\0');
+    const auto room = static_cast<std::streamsize>(line.size());
+    const std::string cannotRead = "cannot read " + std::string(source);
     long lineNumber = 0;
-    while (std::getline(in, line)) {
-        if (!runLine(line, ++lineNumber)) {
+    bool going = true;
+    while (going) {
+        errno = 0;
+        in.getline(line.data(), room);
+        const std::streamsize taken = in.gcount();
+        if (in.bad()) {
+            return stopped(cannotRead);
+        }
+        if (in.fail() && !in.eof()) {
+            // Longer than the longest line: said at once, since its end may be far off or never
+            // come, and the rest of it is skipped, never held.
+            lineError(++lineNumber, "line longer than " + std::to_string(longestLine_) + " bytes");
+            in.clear();
+            in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+            if (in.bad()) {
+                return stopped(cannotRead);
+            }
+        } else if (taken == 0 && in.eof()) {
             break;
+        } else {
+            // The line break, when there is one, is taken but not kept.
+            const auto length = static_cast<std::size_t>(in.eof() ? taken : taken - 1);
+            going = runLine(std::string_view(line.data(), length), ++lineNumber);
+        }
+        going = going && !in.eof();
+        // A program playing through a pipe sees every answer before the game waits for more.
+        if (!going || in.rdbuf()->in_avail() <= 0) {
+            out_.flush();
+        }
+        if (!out_ || !err_) {
+            return stopped("cannot write the output");
         }
     }
     out_.flush();
+    if (!out_) {
+        return stopped("cannot write the output");
+    }
     return anyError_ ? 1 : 0;
 }
 
