@@ -5,44 +5,27 @@ import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { existsSync, mkdtempSync, readFileSync } from 'node:fs';
-import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
-import { extname, join, resolve } from 'node:path';
+import { join } from 'node:path';
 import { fileURLToPath } from 'node:url';
-import puppeteer from 'puppeteer-core';
+import { launchBrowser, serve } from './page_server.mjs';
 
 const root = fileURLToPath(new URL('../..', import.meta.url));
-const site = resolve(process.env.ZARB_WEB_DIR ?? join(root, 'build-web'));
 const fieldShot = process.env.ZARB_FIELD_SHOT ?? join(root, 'build/tests/web/zarb_field_shot');
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
-  '.wasm': 'application/wasm', '.gif': 'image/gif' };
 
 let server;
 let browser;
 let url;
 
 before(async () => {
-  server = createServer((request, response) => {
-    const asked = new URL(request.url, 'http://page').pathname;
-    const path = join(site, asked.endsWith('/') ? `${asked}index.html` : asked);
-    if (!path.startsWith(site) || !existsSync(path)) {
-      response.writeHead(404).end();
-      return;
-    }
-    response.writeHead(200, { 'Content-Type': types[extname(path)] ?? 'application/octet-stream' });
-    response.end(readFileSync(path));
-  });
-  await new Promise((done) => server.listen(0, '127.0.0.1', done));
-  url = `http://127.0.0.1:${server.address().port}/`;
-  browser = await puppeteer.launch({
-    executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
-    args: ['--no-sandbox', '--disable-gpu', '--font-render-hinting=none'],
-  });
+  server = await serve();
+  url = server.url;
+  browser = await launchBrowser();
 });
 
 after(async () => {
   await browser?.close();
-  server?.close();
+  await server?.stop();
 });
 
 // A page on the splash, or with PLAY! pressed.

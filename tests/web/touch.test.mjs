@@ -3,50 +3,19 @@
 // at once, and after one visit it comes up again with the server gone.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { appendFileSync, cpSync, existsSync, mkdtempSync, readFileSync, writeFileSync }
-  from 'node:fs';
-import { createServer } from 'node:http';
+import { appendFileSync, cpSync, mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
-import { extname, join, resolve } from 'node:path';
-import { fileURLToPath } from 'node:url';
-import puppeteer from 'puppeteer-core';
+import { join } from 'node:path';
+import { builtSite, launchBrowser, serve } from './page_server.mjs';
 
-const root = fileURLToPath(new URL('../..', import.meta.url));
-const builtSite = resolve(process.env.ZARB_WEB_DIR ?? join(root, 'build-web'));
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
-  '.wasm': 'application/wasm', '.gif': 'image/gif', '.png': 'image/png',
-  '.webmanifest': 'application/manifest+json' };
 const kPhones = [{ width: 390, height: 844 }, { width: 844, height: 390 }];
-
-// Serves a folder (the page's by default) on a port of its own, until stopped.
-async function serve(site = builtSite) {
-  const server = createServer((request, response) => {
-    const asked = new URL(request.url, 'http://page').pathname;
-    const path = join(site, asked.endsWith('/') ? `${asked}index.html` : asked);
-    if (!path.startsWith(site) || !existsSync(path)) {
-      response.writeHead(404).end();
-      return;
-    }
-    response.writeHead(200, { 'Content-Type': types[extname(path)] ?? 'application/octet-stream' });
-    response.end(readFileSync(path));
-  });
-  await new Promise((done) => server.listen(0, '127.0.0.1', done));
-  return { url: `http://127.0.0.1:${server.address().port}/`,
-    stop: () => new Promise((done) => {
-      server.closeAllConnections();
-      server.close(done);
-    }) };
-}
 
 let server;
 let browser;
 
 before(async () => {
   server = await serve();
-  browser = await puppeteer.launch({
-    executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
-    args: ['--no-sandbox', '--disable-gpu', '--font-render-hinting=none'],
-  });
+  browser = await launchBrowser();
 });
 
 after(async () => {
