@@ -52,7 +52,7 @@ const piece = (page, name) =>
 const pause = (ms) => new Promise((done) => setTimeout(done, ms));
 
 // Presses F1 and waits for the serve: the ball leaves its place in the middle.
-async function serve(page) {
+async function serveBall(page) {
   const pressed = await page.evaluate(() => performance.now());
   await page.keyboard.press('F1');
   await page.waitForFunction(() => document.getElementById('imgBall').style.left !== '384px',
@@ -102,7 +102,7 @@ test('the splash comes up with PLAY!, INFO and EXIT, and PLAY! opens the game', 
 
 test('F1 serves one second later, and A and Z move the left paddle', async (t) => {
   const page = await open();
-  const waited = await serve(page);
+  const waited = await serveBall(page);
   t.diagnostic(`served ${Math.round(waited)} ms after F1`);
   // The 64th clock tick after the one before the key. Ticks never come early, and one comes
   // less than a tick late or the clock starts afresh later: more than 62 ticks after the key.
@@ -125,7 +125,7 @@ test('F1 serves one second later, and A and Z move the left paddle', async (t) =
 
 test('Esc pauses and resumes the rally', async () => {
   const page = await open();
-  await serve(page);
+  await serveBall(page);
   await page.keyboard.press('Escape');
   const paused = await piece(page, 'imgBall');
   assert.equal((await piece(page, 'lblPause')).shown, true);
@@ -141,7 +141,7 @@ test('Esc pauses and resumes the rally', async () => {
 
 test('a Help item pauses a running rally and shows its exact text in a modal box', async () => {
   const page = await open();
-  await serve(page);
+  await serveBall(page);
   await choose(page, 'Help', 'Rules');
   await page.waitForSelector('#msgbox[open]');
   assert.equal((await piece(page, 'lblPause')).shown, true);
@@ -171,7 +171,7 @@ test("level 5's obstacle slides", async () => {
   await choose(page, 'Edit', 'Level', 'Level 5');
   const placed = await piece(page, 'shpObstacle');
   assert.equal(placed.shown, true);
-  await serve(page);
+  await serveBall(page);
   await page.waitForFunction((left) => parseFloat(document.getElementById('shpObstacle').style
     .left) !== left, {}, placed.left);
   await page.close();
