@@ -118,6 +118,22 @@ class DesktopClockTest : public QObject {
         QVERIFY(onGrid);
     }
 
+    // The splash has no timer, so the clock sleeps; the game window comes with its paddles'
+    // timers enabled, and PLAY! must wake the clock for them, or the paddles stand still
+    // until a match is started.
+    void aClockAsleepOnTheSplashTicksOncePlayIsPressed() {
+        zarb::Clock gameClock;
+        zarb::SimulatedPlatform platform{gameClock};
+        zarb::Program program{platform, gameClock};
+        int ticks = 0;
+        zarb::forms::DesktopClock clock{program, [&ticks] { ++ticks; }};
+        program.start();
+        clock.start();
+        QVERIFY(!clock.running());
+        program.cmdPlay_Click();
+        QTRY_VERIFY(ticks > 0);
+    }
+
     void theClockStopsOnceTheProgramHasEnded() {
         CountedClock counted;
         const int& ticks = counted.ticks;
