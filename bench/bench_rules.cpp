@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "bench/bench_players.h"
+#include "game/field_layout.h"
 #include "headless/script_runner.h"
 
 namespace {
@@ -39,8 +40,9 @@ struct Match : SimulatedGame {
     }
 };
 
-// A paddle level with the ball has its Top this far above the ball's (middles 800 and 250).
-constexpr float kLevelWithBall = 550;
+// A paddle level with the ball has its Top this far above the ball's (the ball's middle is
+// about 250 below its Top).
+constexpr float kLevelWithBall = static_cast<float>(zarb::layout::kPaddleMiddle) - 250;
 // Where on the paddle the ball is met, in turn: the hit offsets of a real rally, both signs.
 constexpr float kMeetingOffsets[] = {-420, 130, -60, 300, -250, 20, 380, -150};
 // Both sides return this many balls, then let the next one through for a point.
