@@ -17,8 +17,7 @@
 #include <vector>
 
 #include "bench/bench_players.h"
-#include "game/platform.h"
-#include "game/program.h"
+#include "game/field_layout.h"
 #include "headless/script_runner.h"
 
 namespace {
@@ -27,38 +26,23 @@ using zarb::Program;
 using zarb::ZarbWindow;
 namespace dir = zarb::dir;
 using zarb::bench::Player;
-using zarb::bench::SimulatedPlatform;
+using zarb::bench::SimulatedGame;
 
 // The game window after PLAY! with the level and mode chosen from the menus and New Game
-// pressed, but not yet served.
-struct Match {
-    SimulatedPlatform platform;
-    Program program{platform};
-
+// chosen, but not yet served.
+struct Match : SimulatedGame {
     Match(int level, int players) {
-        platform.useClock(program.clock());
-        program.start();
-        program.cmdPlay_Click();
-        ZarbWindow& w = window();
-        void (ZarbWindow::*levelItems[])() = {
-            &ZarbWindow::mnuLevel1_Click, &ZarbWindow::mnuLevel2_Click,
-            &ZarbWindow::mnuLevel3_Click, &ZarbWindow::mnuLevel4_Click,
-            &ZarbWindow::mnuLevel5_Click};
-        (w.*levelItems[level - 1])();
-        if (players == 2) {
-            w.mnuTwo_Click();
-        } else {
-            w.mnuOne_Click();
-        }
-        w.mnuNew_Click();
+        const char* const levelItems[] = {"mnuLevel1", "mnuLevel2", "mnuLevel3", "mnuLevel4",
+                                          "mnuLevel5"};
+        choose(levelItems[level - 1]);
+        choose(players == 2 ? "mnuTwo" : "mnuOne");
+        choose("mnuNew");
     }
-    ZarbWindow& window() { return *program.zarb(); }
 };
 
-// The lowest Top a paddle can reach: its lower edge on the score bar.
-constexpr float kPaddleFloor = 8505 - 1590;
-// A paddle level with the ball has its Top this far above the ball's (middles 800 and 250).
-constexpr float kLevelWithBall = 550;
+// A paddle level with the ball has its Top this far above the ball's (the ball's middle is
+// about 250 below its Top).
+constexpr float kLevelWithBall = static_cast<float>(zarb::layout::kPaddleMiddle) - 250;
 // Where on the paddle the ball is met, in turn: the hit offsets of a real rally, both signs.
 constexpr float kMeetingOffsets[] = {-420, 130, -60, 300, -250, 20, 380, -150};
 // Both sides return this many balls, then let the next one through for a point.
@@ -73,19 +57,21 @@ constexpr unsigned kReturnsPerRally = 30;
 // prediction, paddle hits and the level's feature, with a point every 30-odd returns.
 class RallyKeeper {
   public:
-    RallyKeeper(Program& program) : program_(program), w_(*program.zarb()) {
-        lastDirX_ = w_.ballDirX;
-    }
+    RallyKeeper(Program& program)
+        : program_(program),
+          w_(*program.zarb()),
+          paddleFloor_(w_.lblLabel.Top - w_.imgLeft.Height),
+          lastDirX_(w_.ballDirX) {}
 
     void placePaddles() {
         const float ballTop = w_.imgBall.Top;
         float top;
         if (returns_ < kReturnsPerRally) {
             top = std::clamp(ballTop - kLevelWithBall + kMeetingOffsets[returns_ % 8], 0.0F,
-                             kPaddleFloor);
+                             paddleFloor_);
         } else {
             // Well clear of the ball: the far end of the field from it.
-            top = ballTop < 4000 ? kPaddleFloor : 0.0F;
+            top = ballTop < 4000 ? paddleFloor_ : 0.0F;
         }
         w_.imgLeft.Top = top;
         w_.imgRight.Top = top;
@@ -114,13 +100,16 @@ class RallyKeeper {
             w_.player2Score = 0;
         }
         // The serve reseeds from the clock: a second later, as the start timer would.
-        program_.clock().setNow(program_.clock().now() + zarb::ClockTime::fromMs(1000));
+        zarb::Clock& clock = program_.clock();
+        clock.setNow(clock.now() + zarb::ClockTime::fromMs(1000));
         w_.tmrStart_Timer();
     }
 
     Program& program_;
     ZarbWindow& w_;
-    int lastDirX_ = 0;
+    // The lowest Top a paddle can reach: its lower edge on the score bar.
+    float paddleFloor_;
+    int lastDirX_;
     unsigned returns_ = 0;
     unsigned long points_ = 0;
 };

@@ -31,9 +31,7 @@ void DesktopClock::start() {
 }
 
 void DesktopClock::wake() {
-    // The game window's timers are enabled as it is made, before the timer service ticks it:
-    // the clock wakes all the same, and its first wake-up finds them running.
-    if (!started_ || timer_.isActive()) {
+    if (!started_ || timer_.isActive() || !pace_.needed()) {
         return;
     }
     const double now = nowMs();

@@ -34,6 +34,13 @@ bool Timer::dueAt(const ClockTime& tick) const {
            countFrom_ + ClockTime::fromMicroseconds(std::uint64_t{1000} * interval_) <= tick;
 }
 
+void TimerService::attach(TimedWindow* window) {
+    window_ = window;
+    if (anyEnabled()) {
+        clock_.timerEnabled();
+    }
+}
+
 void TimerService::run(const ClockTime& span) {
     const ClockTime end = clock_.now() + span;
     // Ticks fall on whole microseconds: a tick lies within the span when its microsecond does.

@@ -77,8 +77,10 @@ class TimerService {
 
     TimerService(Clock& clock, const Platform& platform) : clock_(clock), platform_(platform) {}
 
-    // The window whose timers tick; none until the game window is loaded.
-    void attach(TimedWindow* window) { window_ = window; }
+    // The window whose timers tick; none until the game window is loaded. Its timers that are
+    // enabled from the start were enabled before the service could tick them: a clock asleep
+    // hears of them as the window is attached.
+    void attach(TimedWindow* window);
 
     // Advances the clock by a span, firing the timers at every clock tick on the way.
     void run(const ClockTime& span);
