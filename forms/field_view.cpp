@@ -125,6 +125,15 @@ const Control& FieldView::piece(std::size_t index) const {
     return window_.*kFieldPieces[index].control;
 }
 
+QRectF FieldView::drawnPlace(const Control& control) const {
+    for (std::size_t i = 0; i < kPieces; ++i) {
+        if (&piece(i) == &control) {
+            return drawn_[i].place;
+        }
+    }
+    return {};
+}
+
 QRect FieldView::covered(const QRectF& place) const {
     return scaled(place, scale_).toAlignedRect().adjusted(-1, -1, 1, 1);
 }
@@ -193,7 +202,11 @@ void FieldView::onFrame() {
 
 void FieldView::refresh() {
     motion_.changed(window_);
-    placePieces(std::chrono::steady_clock::now());
+    // While frames are coming, the next one draws the change: a key held down and repeating
+    // adds no frames of its own out of the screen's pace.
+    if (!frames_.isActive()) {
+        placePieces(std::chrono::steady_clock::now());
+    }
 }
 
 void FieldView::placePieces(Time at) {

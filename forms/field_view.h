@@ -32,9 +32,12 @@ class FieldView : public QWidget {
     void ticked(Time at);
 
     // After anything else that changed the window: a piece that moved is drawn at its new place
-    // at once. Repaints only where a piece has moved, appeared, gone or changed its caption since
-    // it was last drawn.
+    // at once, or in the next frame while frames are coming. Repaints only where a piece has
+    // moved, appeared, gone or changed its caption since it was last drawn.
     void refresh();
+
+    // Where the control was last drawn, in the field's designed pixels.
+    QRectF drawnPlace(const Control& control) const;
 
     // Frames a second while pieces move; the screen's refresh rate unless set.
     void setFramesPerSecond(double rate) { framesPerSecond_ = rate; }
