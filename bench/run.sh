@@ -27,3 +27,10 @@ if [ -x "$dir/zarb-bench-desktop" ]; then
     echo
     "$dir/zarb-bench-desktop"
 fi
+
+if [ -x "$dir/zarb-bench-frames" ]; then
+    echo
+    echo "## Frames between ticks"
+    echo
+    "$dir/zarb-bench-frames"
+fi

@@ -21,6 +21,12 @@ double DesktopClock::nowMs() const {
         .count();
 }
 
+std::chrono::steady_clock::time_point DesktopClock::lastTickDue() const {
+    return origin_ + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                         std::chrono::duration<double, std::milli>(pace_.deadlineMs() -
+                                                                   TimerService::kTickMs));
+}
+
 void DesktopClock::start() {
     started_ = true;
     const double now = nowMs();

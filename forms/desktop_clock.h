@@ -28,6 +28,10 @@ class DesktopClock : public QObject {
     // Whether the clock has a tick coming; false while it sleeps.
     bool running() const { return timer_.isActive(); }
 
+    // When the last tick was due: ticks keep an even pace on their grid though the wake-up that
+    // makes each one comes a little early or late.
+    std::chrono::steady_clock::time_point lastTickDue() const;
+
   private:
     void onTimer();
     void wake();

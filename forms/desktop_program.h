@@ -24,7 +24,8 @@ class DesktopProgram {
     QtPlatform platform_;
     Clock clock_;
     Program program_{platform_, clock_};
-    DesktopClock realClock_{program_, [this] { platform_.refreshWindows(); }};
+    DesktopClock realClock_{program_,
+                            [this] { platform_.refreshWindows(realClock_.lastTickDue()); }};
 };
 
 }  // namespace zarb::forms

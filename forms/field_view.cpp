@@ -2,6 +2,8 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
+#include <cmath>
 
 #include "forms/accessibility.h"
 #include "forms/game_font.h"
@@ -14,9 +16,16 @@ namespace {
 const QColor kObstacleColour(192, 255, 255);
 const QColor kScoreBarRed(255, 0, 0);
 
-QRectF pixels(const Control& control) {
-    return {control.Left / kTwipsPerPixel, control.Top / kTwipsPerPixel,
-            control.Width / kTwipsPerPixel, control.Height / kTwipsPerPixel};
+QRectF pixels(const zarb::ShownPiece& piece) {
+    return {piece.Left / kTwipsPerPixel, piece.Top / kTwipsPerPixel, piece.Width / kTwipsPerPixel,
+            piece.Height / kTwipsPerPixel};
+}
+
+// The screen's pace where it tells none.
+constexpr double kUsualFramesPerSecond = 60;
+
+double msBetween(FieldView::Time from, FieldView::Time to) {
+    return std::chrono::duration<double, std::milli>(to - from).count();
 }
 
 enum class Piece { Label, Obstacle, Ball, Paddle };
@@ -93,6 +102,9 @@ FieldView::FieldView(const ZarbWindow& window, QWidget* parent)
       ball_(QStringLiteral(":/ball.gif")) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
+    frames_.setSingleShot(true);
+    frames_.setTimerType(Qt::PreciseTimer);
+    connect(&frames_, &QTimer::timeout, this, &FieldView::onFrame);
     for (std::size_t i = 0; i < kPieces; ++i) {
         looks_[i] = lookOf(kFieldPieces[i]);
         if (!kPieceRows[looks_[i]].read) {
@@ -113,6 +125,15 @@ const Control& FieldView::piece(std::size_t index) const {
     return window_.*kFieldPieces[index].control;
 }
 
+QRectF FieldView::drawnPlace(const Control& control) const {
+    for (std::size_t i = 0; i < kPieces; ++i) {
+        if (&piece(i) == &control) {
+            return drawn_[i].place;
+        }
+    }
+    return {};
+}
+
 QRect FieldView::covered(const QRectF& place) const {
     return scaled(place, scale_).toAlignedRect().adjusted(-1, -1, 1, 1);
 }
@@ -126,33 +147,100 @@ void FieldView::setScale(qreal scale) {
     update();
 }
 
+double FieldView::frameMs() const {
+    double rate = framesPerSecond_;
+    if (!(rate > 0) && screen() != nullptr) {
+        rate = screen()->refreshRate();
+    }
+    return 1000.0 / (rate >= 1 && rate <= 1000 ? rate : kUsualFramesPerSecond);
+}
+
+void FieldView::ticked(Time at) {
+    motion_.ticked(window_);
+    lastTick_ = at;
+    tickedSinceFrame_ = true;
+    if (!motion_.moving()) {
+        // Only captions or what is shown changed: drawn now, as no frame is coming.
+        if (!frames_.isActive()) {
+            placePieces(at);
+        }
+        return;
+    }
+    if (frames_.isActive()) {
+        return;
+    }
+    // The next point of the frames' grid: a frame never waits for a later one.
+    const Time now = std::chrono::steady_clock::now();
+    const double period = frameMs();
+    const double behind = msBetween(frameAt_, now);
+    if (frameAt_ == Time{} || behind > 1e7) {
+        frameAt_ = now;
+    } else if (behind > 0) {
+        frameAt_ += std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+            std::chrono::duration<double, std::milli>(std::ceil(behind / period) * period));
+    }
+    frames_.start(std::max(0, static_cast<int>(std::lround(msBetween(now, frameAt_)))));
+}
+
+void FieldView::onFrame() {
+    const Time now = std::chrono::steady_clock::now();
+    const double period = frameMs();
+    // A frame woken late is drawn for the moment it was due, so that frames stay evenly spaced,
+    // unless it is a whole frame late.
+    Time at = msBetween(frameAt_, now) < period ? frameAt_ : now;
+    tickedSinceFrame_ = false;
+    placePieces(at);
+    // Once a frame has shown the last tick's places, frames wait for the next tick that moves.
+    if (Motion::shareOfTick(msBetween(lastTick_, at), TimerService::kTickMs) >= 1 &&
+        !tickedSinceFrame_) {
+        return;
+    }
+    frameAt_ = at + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                        std::chrono::duration<double, std::milli>(period));
+    frames_.start(std::max(0, static_cast<int>(std::lround(msBetween(now, frameAt_)))));
+}
+
 void FieldView::refresh() {
+    motion_.changed(window_);
+    // While frames are coming, the next one draws the change: a key held down and repeating
+    // adds no frames of its own out of the screen's pace.
+    if (!frames_.isActive()) {
+        placePieces(std::chrono::steady_clock::now());
+    }
+}
+
+void FieldView::placePieces(Time at) {
+    const float share = Motion::shareOfTick(msBetween(lastTick_, at), TimerService::kTickMs);
     QRegion changed;
     for (std::size_t i = 0; i < kPieces; ++i) {
         const Control& piece = this->piece(i);
         Drawn& drawn = drawn_[i];
-        const QRectF place = pixels(piece);
-        if (place == drawn.place && piece.Visible == drawn.visible &&
+        const ShownPiece shown = motion_.shownAt(window_, piece, share);
+        const QRectF place = pixels(shown);
+        if (place == drawn.place && shown.Visible == drawn.visible &&
             piece.Caption == drawn.caption) {
             continue;
         }
         if (drawn.visible) {
             changed += covered(drawn.place);
         }
-        if (piece.Visible) {
+        if (shown.Visible) {
             changed += covered(place);
         }
-        drawn = {place, piece.Visible, piece.Caption};
-        if (QWidget* caption = captions_[i]) {
-            // Qt announces a new name to a listening screen reader, which can then say the score
-            // and who won the point.
-            if (const QString name = QString::fromStdString(piece.Caption);
-                caption->accessibleName() != name) {
-                caption->setAccessibleName(name);
-            }
-            caption->setGeometry(scaled(place, scale_).toAlignedRect());
-            caption->setVisible(piece.Visible);
+        const bool captionChanged = piece.Caption != drawn.caption;
+        drawn = {place, shown.Visible, piece.Caption};
+        QWidget* caption = captions_[i];
+        if (caption == nullptr) {
+            continue;
         }
+        // Qt announces a new name to a listening screen reader, which can then say the score
+        // and who won the point.
+        if (const QString name = QString::fromStdString(piece.Caption);
+            captionChanged && caption->accessibleName() != name) {
+            caption->setAccessibleName(name);
+        }
+        caption->setGeometry(scaled(place, scale_).toAlignedRect());
+        caption->setVisible(shown.Visible);
     }
     if (!changed.isEmpty()) {
         update(changed);
@@ -161,45 +249,52 @@ void FieldView::refresh() {
 
 void FieldView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.fillRect(event->rect(), Qt::black);
-    // The pieces are placed in the field's designed pixels.
-    painter.scale(scale_, scale_);
-    for (std::size_t i = 0; i < kPieces; ++i) {
-        const Control& piece = this->piece(i);
-        if (!piece.Visible || !event->region().intersects(covered(pixels(piece)))) {
-            continue;
+    // Each repainted rectangle is drawn under a clip of its own: a clip of many rectangles
+    // would blend the pictures span by span, handing the spans to other threads.
+    for (const QRect& area : event->region()) {
+        painter.setClipRect(area);
+        painter.fillRect(area, Qt::black);
+        // The pieces are placed in the field's designed pixels.
+        painter.save();
+        painter.scale(scale_, scale_);
+        for (std::size_t i = 0; i < kPieces; ++i) {
+            const Drawn& drawn = drawn_[i];
+            if (!drawn.visible || !area.intersects(covered(drawn.place))) {
+                continue;
+            }
+            switch (kPieceRows[looks_[i]].kind) {
+                case Piece::Label:
+                    drawLabel(painter, i);
+                    break;
+                case Piece::Obstacle:
+                    painter.fillRect(drawn.place, kObstacleColour);
+                    break;
+                case Piece::Ball:
+                    drawPicture(painter, i, ball_);
+                    break;
+                case Piece::Paddle:
+                    drawPicture(painter, i, paddle_);
+                    break;
+            }
         }
-        switch (kPieceRows[looks_[i]].kind) {
-            case Piece::Label:
-                drawLabel(painter, i);
-                break;
-            case Piece::Obstacle:
-                painter.fillRect(pixels(piece), kObstacleColour);
-                break;
-            case Piece::Ball:
-                drawPicture(painter, i, ball_);
-                break;
-            case Piece::Paddle:
-                drawPicture(painter, i, paddle_);
-                break;
-        }
+        painter.restore();
     }
 }
 
 void FieldView::drawLabel(QPainter& painter, std::size_t index) {
-    const Control& label = this->piece(index);
+    const std::string& caption = drawn_[index].caption;
     const LabelStyle& style = kPieceRows[looks_[index]].label;
-    const QRectF box = pixels(label);
+    const QRectF box = drawn_[index].place;
     LabelPicture& kept = labels_[index];
     const qreal scale = devicePixelRatioF() * scale_;
-    if (kept.picture.isNull() || kept.caption != label.Caption || kept.size != box.size() ||
+    if (kept.picture.isNull() || kept.caption != caption || kept.size != box.size() ||
         kept.scale != scale) {
         // Drawn at the screen's own pixel density and the field's scale, so text stays crisp.
         const QRectF inside(QPointF(0, 0), box.size());
-        kept = {label.Caption, box.size(), scale, QPixmap(inside.toAlignedRect().size() * scale)};
+        kept = {caption, box.size(), scale, QPixmap(inside.toAlignedRect().size() * scale)};
         kept.picture.setDevicePixelRatio(scale);
         kept.picture.fill(style.background);
-        const QString text = QString::fromStdString(label.Caption);
+        const QString text = QString::fromStdString(caption);
         if (!text.isEmpty()) {
             QPainter caption(&kept.picture);
             caption.setRenderHint(QPainter::TextAntialiasing);
@@ -216,7 +311,7 @@ void FieldView::drawLabel(QPainter& painter, std::size_t index) {
 // scaled screen their pixels grow whole, so the edges stay sharp; on a field drawn smaller each
 // pixel takes its nearest picture pixel, so the edges stay sharp there too.
 void FieldView::drawPicture(QPainter& painter, std::size_t index, const QPixmap& picture) {
-    painter.drawPixmap(pixels(piece(index)), picture, QRectF(picture.rect()));
+    painter.drawPixmap(drawn_[index].place, picture, QRectF(picture.rect()));
 }
 
 }  // namespace zarb::forms

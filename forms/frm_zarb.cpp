@@ -120,6 +120,16 @@ void FrmZarb::buildMenus() {
 }
 
 void FrmZarb::refresh() {
+    refreshMenus();
+    field_->refresh();
+}
+
+void FrmZarb::refreshAfterTick(std::chrono::steady_clock::time_point tickedAt) {
+    refreshMenus();
+    field_->ticked(tickedAt);
+}
+
+void FrmZarb::refreshMenus() {
     const ZarbWindow& window = *program_.zarb();
     for (ShownItem& shown : shown_) {
         const MenuItem& item = window.*shown.entry->item;
@@ -138,7 +148,6 @@ void FrmZarb::refresh() {
             shown.action->setEnabled(enabled);
         }
     }
-    field_->refresh();
 }
 
 bool FrmZarb::eventFilter(QObject* watched, QEvent* event) {

@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QMainWindow>
+#include <chrono>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -28,6 +29,10 @@ class FrmZarb : public QMainWindow, public FitsTheScreen {
     // Draws the model afresh and brings the menus' captions, checks and enabled state up to
     // date; called after every handler.
     void refresh();
+    // The same after a clock tick at the given time: the moving pieces set off for their new
+    // places, drawn in frames at the screen's pace.
+    void refreshAfterTick(std::chrono::steady_clock::time_point tickedAt);
+    FieldView& field() { return *field_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -38,6 +43,7 @@ class FrmZarb : public QMainWindow, public FitsTheScreen {
 
   private:
     void buildMenus();
+    void refreshMenus();
 
     Program& program_;
     FieldView* field_;

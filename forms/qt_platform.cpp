@@ -157,9 +157,9 @@ void QtPlatform::endProgram() {
     QCoreApplication::exit(0);
 }
 
-void QtPlatform::refreshWindows() {
+void QtPlatform::refreshWindows(std::chrono::steady_clock::time_point tickedAt) {
     if (gameWindow_ != nullptr && gameWindow_->isVisible()) {
-        gameWindow_->refresh();
+        gameWindow_->refreshAfterTick(tickedAt);
     }
 }
 

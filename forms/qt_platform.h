@@ -4,6 +4,7 @@
 // day, the two windows, and the end of the program.
 
 #include <QPointer>
+#include <chrono>
 #include <memory>
 
 #include "forms/frm_splash.h"
@@ -32,8 +33,9 @@ class QtPlatform : public Platform {
     void windowUnloaded(WindowId window) override;
     void endProgram() override;
 
-    // Draws the game window afresh after the clock has ticked.
-    void refreshWindows();
+    // Draws the game window afresh after the clock has ticked at the given time.
+    void refreshWindows(
+        std::chrono::steady_clock::time_point tickedAt = std::chrono::steady_clock::now());
 
   private:
     std::unique_ptr<FrmZarb> gameWindow_;

@@ -20,6 +20,8 @@ inline constexpr float kBallAboveObstacleLeft = 5750;
 
 // The obstacle's place in the middle of the field, where each layout puts it back.
 inline constexpr float kObstacleLeft = 5750;
+// On level 5 the obstacle slides this far on each tick of the ball timer.
+inline constexpr float kObstacleStep = 50;
 
 // The computer opponent works out where a steep ball will arrive once the ball's Left has
 // passed this line; the obstacle's levels move the line nearer the computer's paddle.

@@ -1,13 +1,14 @@
 // Level 5: the obstacle slides to and fro by 50 twips a tick, and the side faces allow for its
 // travel when the ball meets them.
 
+#include "game/field_layout.h"
 #include "game/obstacle_faces.h"
 
 namespace zarb {
 
 namespace {
 
-constexpr double kObstacleStep = 50;
+constexpr double kObstacleStep = layout::kObstacleStep;
 
 }  // namespace
 
