@@ -105,6 +105,11 @@ output_whose_reader_has_gone_stops_the_program)
     expect_status "$(cat "$work/status")" 2
     expect_one_error 'cannot write'
     ;;
+last_line_of_one_byte_without_a_break_is_read)
+    printf 'x' | bounded >/dev/null
+    expect_status $? 1
+    expect_one_error "line 1: unknown command 'x'"
+    ;;
 folder_as_script_cannot_be_read)
     "$headless" "$work" >"$work/out" 2>"$work/err"
     expect_status $? 2

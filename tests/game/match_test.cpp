@@ -94,6 +94,15 @@ TEST_F(SettingsMenus, AreDisabledFromTheServeUntilTheMatchEnds) {
 
 using EndGame = WindowTest;
 
+// End Game loads the window's state afresh, which keeps any level from 1 to 5.
+TEST_F(EndGame, KeepsTheLevelChosen) {
+    for (int level = 1; level <= 5; ++level) {
+        chooseLevel(w, level);
+        w.mnuEnd_Click();
+        EXPECT_EQ(w.level, level);
+    }
+}
+
 // New Game runs End Game and then starts the wait for the serve.
 TEST_F(EndGame, DuringARallyStopsTheBallAndNewGameClearsTheLabels) {
     game.serve(0, 0, 0.5f);

@@ -27,6 +27,7 @@ TEST_P(KeyFlags, FollowTheLastKeyOfEachPair) {
 const KeyRow kKeyRows[] = {
     {"A holds the left paddle up", {65}, 1, 0, 0, 0},
     {"Z pressed while A is held takes over", {65, 90}, 0, 1, 0, 0},
+    {"A pressed while Z is held takes over", {90, 65}, 1, 0, 0, 0},
     {"releasing Z stops the paddle though A is down", {65, 90, -90}, 0, 0, 0, 0},
     {"releasing A after Z was pressed changes nothing", {65, 90, -65}, 0, 1, 0, 0},
     {"slash pressed while the apostrophe is held takes over", {222, 191}, 0, 0, 0, 1},

@@ -39,6 +39,18 @@ const WrapRow kWrapRows[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Rows, WrapAround, ::testing::ValuesIn(kWrapRows), rowName<WrapRow>);
 
+using WrapAroundShows = WindowTest;
+
+// After a wrap the second picture carries the ball; through the top it hands the ball back.
+TEST_F(WrapAroundShows, TheHiddenBallAgainWhenTheSecondPictureLeavesThroughTheTop) {
+    w.mnuLevel3_Click();
+    aimBall(w, kAtRest, kUp, 40, 5760, 4000, -20);
+    w.imgBall.Visible = false;
+    w.tmrBall_Timer();
+    EXPECT_TRUE(w.imgBall.Visible);
+    EXPECT_FALSE(w.imgBall2.Visible);
+}
+
 using WrapAroundElsewhere = WindowTest;
 
 TEST_F(WrapAroundElsewhere, OtherLevelsLeaveBothPicturesAsTheyAre) {

@@ -33,6 +33,12 @@ set frmZarb.Visible false
 #!
 set ballDirX
 #!
+set
+#!
+set lblWin.Caption
+#!
+set imgBall.Left 1000000000000000000000000000000000000000
+#!
 Form_KeyDown 256
 #!
 Form_KeyDown 65 8

@@ -8,6 +8,10 @@ set lblWin.Caption "\u007f\u0080\u07ff\u0800\uffff\ud83c\udfd3\udbff\udfff\ud800
 get lblWin.Caption
 #> {"lblWin.Caption":"\u007f߿ࠀ￿🏓􏿿𐀀"}
 set lblWin.Caption "£éࠀ￿🏓"
+set lblWin.Caption "߿"
+get lblWin.Caption
+#> {"lblWin.Caption":"߿"}
+set lblWin.Caption "£éࠀ￿🏓"
 # a lone byte, an overlong slash, an overlong three-byte form, a surrogate, a lone low escape,
 # a lone continuation byte, the last surrogate, an overlong four-byte form, one past U+10FFFF
 set lblWin.Caption "�"

@@ -4,10 +4,15 @@ cmdPlay_Click
 set player1Score -2147483648
 set predictionLine +2147483647
 set ballStepY -30.25
+set deflectY +1.5
 set imgLeft.Visible 0
 set mnuTwo.Checked 1
 set tmrBall.Enabled true
 set tmrStart.Interval 65535
 set mnuNew.Caption "&Start"
-get player1Score predictionLine ballStepY imgLeft.Visible mnuTwo.Checked tmrBall.Enabled tmrStart.Interval mnuNew.Caption
-#> {"player1Score":-2147483648,"predictionLine":2147483647,"ballStepY":-30.25,"imgLeft.Visible":false,"mnuTwo.Checked":true,"tmrBall.Enabled":true,"tmrStart.Interval":65535,"mnuNew.Caption":"&Start"}
+get player1Score predictionLine ballStepY deflectY imgLeft.Visible mnuTwo.Checked tmrBall.Enabled tmrStart.Interval mnuNew.Caption
+#> {"player1Score":-2147483648,"predictionLine":2147483647,"ballStepY":-30.25,"deflectY":1.5,"imgLeft.Visible":false,"mnuTwo.Checked":true,"tmrBall.Enabled":true,"tmrStart.Interval":65535,"mnuNew.Caption":"&Start"}
+# A key's modifier mask may be written out as 0, as none.
+Form_KeyDown 65 0
+get keyLeftUp
+#> {"keyLeftUp":1}
