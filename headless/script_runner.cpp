@@ -290,9 +290,6 @@ void ScriptRunner::lineError(long lineNumber, const std::string& what) {
 }
 
 bool ScriptRunner::runLine(std::string_view line, long lineNumber) {
-    if (program_.ended()) {
-        return false;
-    }
     const std::vector<Word> words = splitWords(line);
     if (words.empty()) {
         return true;

@@ -39,7 +39,7 @@ class ScriptRunner {
     // be read or the output cannot be written, after one line on the error stream.
     int run(std::istream& in, std::string_view source = "standard input");
 
-    // One line; false once the program has ended and nothing more is read.
+    // One line; false once it has ended the program, when no more may be run.
     bool runLine(std::string_view line, long lineNumber);
 
     bool anyError() const { return anyError_; }
