@@ -9,7 +9,7 @@
 // benchmark, which the page's is set against (2.1 by default).
 import { readFileSync, readdirSync } from 'node:fs';
 import { launchBrowser, serve } from '../tests/web/page_server.mjs';
-import { readDrawnPlaces, served } from '../tests/web/drawn.mjs';
+import { readDrawnPlaces, recordDrawn, served } from '../tests/web/drawn.mjs';
 
 const seconds = Number(process.argv[2] ?? 10);
 const desktopCpuPercent = Number(process.argv[3] ?? 2.1);
@@ -57,35 +57,13 @@ function sweep(page) {
   return () => clearInterval(timer);
 }
 
-// The ball's drawn left edge at every frame, read after the frame's animation callbacks and
-// layout, just before it is painted: a probe resized in each frame wakes a resize observer then.
-function recordBall(page, ms) {
-  return page.evaluate((forMs) => new Promise((done) => {
-    const samples = [];
-    const probe = document.createElement('div');
-    probe.style.cssText = 'position: fixed; left: 0; top: 0; height: 1px; pointer-events: none';
-    document.body.append(probe);
-    let frameAt = 0;
-    let frames = 0;
-    new ResizeObserver(() => {
-      if (frameAt) samples.push([frameAt, drawnPiece('imgBall').left]);
-    }).observe(probe);
-    const onFrame = (at) => {
-      frameAt = at;
-      probe.style.width = `${++frames % 2 + 1}px`;
-      if (samples.length && at - samples[0][0] > forMs) done(samples);
-      else requestAnimationFrame(onFrame);
-    };
-    requestAnimationFrame(onFrame);
-  }), ms);
-}
-
 // The advances of the ball in straight flight: runs of frames in one direction, without the
 // frames near a turn, a serve or a point (the ball put back in the middle).
 function flightAdvances(samples) {
   const advances = [];
   for (let i = 1; i < samples.length; ++i) {
-    advances.push({ by: samples[i][1] - samples[i - 1][1], ms: samples[i][0] - samples[i - 1][0], at: samples[i][0] });
+    advances.push({ by: samples[i][1] - samples[i - 1][1],
+      ms: samples[i][0] - samples[i - 1][0] });
   }
   const flight = [];
   let run = [];
@@ -112,7 +90,6 @@ function flightFigures(samples) {
   const frameMs = mean(flight.map((each) => each.ms));
   const step = advance * kTickMs / frameMs;
   const uneven = flight.filter((each) => Math.abs(Math.abs(each.by) - advance) > step / 3).length;
-  if (globalThis.dump) { let p=null; for (const x of samples) { console.error(x[0].toFixed(1), x[1].toFixed(2), p ? (x[1]-p[1]).toFixed(2) : '', flight.find(f=>f.at===x[0]) ? 'F' : ''); p = x; } }
   const flightS = flight.length * frameMs / 1000;
   const wallS = (samples.at(-1)[0] - samples[0][0]) / 1000;
   return { framesPerS: (samples.length - 1) / wallS, unevenPerS: uneven / flightS, flightS,
@@ -144,40 +121,72 @@ function processTimes(browserPid) {
   return family;
 }
 
-async function rallyCpu(browser, page) {
+// The CPU a second of the browser's processes while the page plays on, by kind, and the page's
+// own work from the renderer's counters: its script, and how often it is laid out.
+async function cpuWhile(browser, page) {
   const pid = browser.process().pid;
+  const session = await page.createCDPSession();
+  await session.send('Performance.enable');
+  const counters = async () => Object.fromEntries((await session.send('Performance.getMetrics'))
+    .metrics.map(({ name, value }) => [name, value]));
   const before = processTimes(pid);
+  const countedBefore = await counters();
   const from = performance.now();
   await new Promise((done) => setTimeout(done, seconds * 1000));
   const after = processTimes(pid);
+  const counted = await counters();
   const wallS = (performance.now() - from) / 1000;
   const spent = new Map();
   for (const [child, stat] of after) {
     const ms = (stat.ms - (before.get(child)?.ms ?? 0)) / wallS;
-    spent.set(stat.kind, Math.max(spent.get(stat.kind) ?? 0, ms));
-    if (stat.kind === 'renderer') spent.set('renderers', (spent.get('renderers') ?? 0) + ms);
+    spent.set(stat.kind, (spent.get(stat.kind) ?? 0) + ms);
     spent.set('all', (spent.get('all') ?? 0) + ms);
   }
+  const rate = (name) => (counted[name] - countedBefore[name]) / wallS;
+  spent.set('script', rate('ScriptDuration') * 1000);
+  spent.set('layouts', rate('LayoutCount'));
   return spent;
+}
+
+// The least any page drawn at every animation frame costs this browser: one square moved by
+// translation, nothing else.
+async function bareCpu(browser) {
+  const page = await browser.newPage();
+  await page.setViewport({ width: 900, height: 800 });
+  await page.setContent('<div style="position: relative; width: 792px; height: 644px; ' +
+    'background: #000"><div id="square" style="position: absolute; width: 33px; ' +
+    'height: 33px; background: #0ff; will-change: transform"></div></div>');
+  await page.evaluate(() => {
+    const frame = (at) => {
+      square.style.transform = `translate(${(at * 0.7) % 700}px, 100px)`;
+      requestAnimationFrame(frame);
+    };
+    requestAnimationFrame(frame);
+  });
+  await new Promise((done) => setTimeout(done, 500));
+  const cpu = await cpuWhile(browser, page);
+  await page.close();
+  return cpu;
 }
 
 const percent = (msPerS) => `${msPerS.toFixed(1)} (${(msPerS / 10).toFixed(1)} %)`;
 
-const server = await serve(); if (process.env.DUMP) { globalThis.dump = true; }
+const server = await serve();
 const browser = await launchBrowser();
 try {
   const flightPage = await openRally(browser, server.url);
   let stop = sweep(flightPage);
-  const flight = flightFigures(await recordBall(flightPage, seconds * 1000));
+  const flight = flightFigures(await recordDrawn(flightPage, 'imgBall', seconds * 1000));
   stop();
   await flightPage.close();
 
   const rallyPage = await openRally(browser, server.url);
   stop = sweep(rallyPage);
   await new Promise((done) => setTimeout(done, 500));
-  const cpu = await rallyCpu(browser, rallyPage);
+  const cpu = await cpuWhile(browser, rallyPage);
   stop();
   await rallyPage.close();
+  const bare = await bareCpu(browser);
 
   console.log('| Page in headless Chromium, 60 Hz animation frames | Frames a second | ' +
     'Uneven frames a second in straight flight | Seconds of flight measured | ' +
@@ -187,13 +196,19 @@ try {
     `${flight.unevenPerS.toFixed(2)} | ${flight.flightS.toFixed(1)} | ` +
     `${flight.advance.toFixed(2)} |`);
   console.log();
-  console.log('| Two-player rally, both paddles moving, CPU (ms/s, % of a core) | Renderer | ' +
-    'GPU process (compositing) | Browser process | Whole browser | Whole browser / desktop |');
-  console.log('|---|---|---|---|---|---|');
+  console.log('| CPU (ms/s, % of a core), 60 animation frames a second | Renderers | ' +
+    'GPU process (compositing) | Browser process | Whole browser | Page script | ' +
+    'Layouts a second |');
+  console.log('|---|---|---|---|---|---|---|');
+  const row = (name, spent) => console.log(`| ${name} | ${percent(spent.get('renderer') ?? 0)} | ` +
+    `${percent(spent.get('gpu-process') ?? 0)} | ${percent(spent.get('browser') ?? 0)} | ` +
+    `${percent(spent.get('all'))} | ${percent(spent.get('script'))} | ` +
+    `${spent.get('layouts').toFixed(1)} |`);
+  row(`Page, two-player rally, both paddles moving, ${seconds} s`, cpu);
+  row('Bare page, one square moved at every frame', bare);
   const all = cpu.get('all');
-  console.log(`| ${seconds} s | ${percent(cpu.get('renderers') ?? 0)} | ` +
-    `${percent(cpu.get('gpu-process') ?? 0)} | ${percent(cpu.get('browser') ?? 0)} | ` +
-    `${percent(all)} | ${(all / 10 / desktopCpuPercent).toFixed(2)} |`);
+  console.log(`\nWhole browser: ${(all / bare.get('all')).toFixed(2)} times the bare page's, ` +
+    `${(all / 10 / desktopCpuPercent).toFixed(2)} times the desktop's ${desktopCpuPercent} %`);
   console.log();
   const met = (ok) => (ok ? 'met' : 'MISSED');
   console.log('Targets:');

@@ -36,6 +36,35 @@ export async function settled(page, name) {
   return drawn(page, name);
 }
 
+// [frame time, the piece's drawn left edge] at every frame for a while, read after the frame's animation callbacks and
+// layout, just before it is painted: a probe resized in each frame wakes a resize observer then.
+export function recordDrawn(page, name, ms) {
+  return page.evaluate((id, forMs) => new Promise((done) => {
+    const samples = [];
+    const probe = document.createElement('div');
+    probe.style.cssText = 'position: fixed; left: 0; top: 0; height: 1px; pointer-events: none';
+    document.body.append(probe);
+    let frameAt = 0;
+    let frames = 0;
+    const observer = new ResizeObserver(() => {
+      if (frameAt) samples.push([frameAt, drawnPiece(id).left]);
+    });
+    observer.observe(probe);
+    const onFrame = (at) => {
+      frameAt = at;
+      probe.style.width = `${++frames % 2 + 1}px`;
+      if (!samples.length || at - samples[0][0] <= forMs) {
+        requestAnimationFrame(onFrame);
+        return;
+      }
+      observer.disconnect();
+      probe.remove();
+      done(samples);
+    };
+    requestAnimationFrame(onFrame);
+  }), name, ms);
+}
+
 // Waits until the ball has left its place in the middle of the field: the serve.
 export const served = (page) => page.waitForFunction(() =>
   Math.abs(drawnPiece('imgBall').left - 384) > 0.01, { timeout: 10000 });
