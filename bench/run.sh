@@ -1,8 +1,9 @@
 #!/bin/sh
 # Runs every benchmark and prints their tables: how fast the rules run on one core, then the
 # desktop game window beside a bare and a fair 64 Hz window, its wake-ups in four states and
-# the time from a key to the screen. Google Benchmark's own lines are kept in bench-rules.log
-# next to the programs.
+# the time from a key to the screen; and, when the page is built (build-web/) and the page tests'
+# node_modules are there, how evenly the web page draws a flight and what a rally costs it.
+# Google Benchmark's own lines are kept in bench-rules.log next to the programs.
 #
 #   bench/run.sh [BENCH_DIR]        BENCH_DIR defaults to build/bench
 #   cmake --build build --target bench
@@ -33,4 +34,12 @@ if [ -x "$dir/zarb-bench-frames" ]; then
     echo "## Frames between ticks"
     echo
     "$dir/zarb-bench-frames"
+fi
+
+root=$(dirname "$0")/..
+if [ -d "$root/build-web" ] && [ -d "$root/tests/web/node_modules" ] && command -v node >/dev/null; then
+    echo
+    echo "## Web page frames"
+    echo
+    node "$root/bench/web_frames.mjs"
 fi

@@ -24,6 +24,15 @@ export function afterEvent() {
   if (!clockTimer) sleepFor(zarb.zarbClockResume(performance.now()));
 }
 
+// A frame is about to be drawn while a tick is due whose timeout has not fired yet (the page was
+// busy with keys, say): the tick is made first, so that the frame shows it, never later.
+export function tickIfDue() {
+  if (clockTimer && !ended && zarb.zarbClockDue(performance.now())) {
+    clearTimeout(clockTimer);
+    onClock();
+  }
+}
+
 export function stopClock() {
   clearTimeout(clockTimer);
   clockTimer = 0;

@@ -1,6 +1,7 @@
-// The field's pieces, drawn as positioned elements in the rules' drawing order (zarbPiece's
-// order), each with its look, found by the piece's name: its label's point size, weight,
-// alignment, colour and background.
+// The field's pieces, drawn as elements in the rules' drawing order (zarbPiece's order), each with
+// its look, found by the piece's name: its label's point size, weight, alignment, colour and
+// background. A piece is placed by a translation, which moves it without laying the page out
+// again; its size, whether it is shown and its caption are set only when they change.
 import { $, cString, zarb } from './page.js';
 
 const kTwipsPerPixel = 15;
@@ -47,8 +48,10 @@ export function buildField() {
       element.dataset.points = points;
     }
     element.id = look.name;
+    const moves = zarb.zarbPieceMoves(i) === 1;
+    if (moves) element.classList.add('moves');
     field.appendChild(element);
-    pieces.push({ element, look, drawn: '' });
+    pieces.push({ element, look, moves, place: '', size: '', visible: -1, fitted: '' });
   }
 }
 
@@ -72,24 +75,45 @@ function fitCaption(element, points) {
   }
 }
 
-export function drawField() {
+function place(piece, left, top) {
+  const at = `translate(${left / kTwipsPerPixel}px, ${top / kTwipsPerPixel}px)`;
+  if (at === piece.place) return;
+  piece.element.style.transform = at;
+  piece.place = at;
+}
+
+// What the latest tick or event changed, at this share of a tick since the last tick; the
+// moving pieces' places too unless a frame is coming to draw them.
+export function drawField(share, placeMoving) {
   pieces.forEach((piece, i) => {
-    const values = [0, 1, 2, 3, 4].map((field) => zarb.zarbPiece(i, field));
-    const caption = piece.look.label ? cString(zarb.zarbPieceCaption(i)) : '';
-    const state = values.join() + '|' + caption;
-    if (state === piece.drawn) return;
-    const [left, top, width, height, visible] = values;
+    const [left, top, width, height, visible] =
+      [0, 1, 2, 3, 4].map((field) => zarb.zarbPiece(i, field, share));
     const style = piece.element.style;
-    style.display = visible ? '' : 'none';
-    style.left = left / kTwipsPerPixel + 'px';
-    style.top = top / kTwipsPerPixel + 'px';
-    style.width = width / kTwipsPerPixel + 'px';
-    style.height = height / kTwipsPerPixel + 'px';
-    if (piece.look.label && visible) {
-      piece.element.replaceChildren(document.createElement('span'));
-      piece.element.firstChild.textContent = caption;
-      fitCaption(piece.element, piece.look.label[0]);
+    if (visible !== piece.visible) {
+      style.display = visible ? '' : 'none';
+      piece.visible = visible;
     }
-    piece.drawn = state;
+    const size = `${width},${height}`;
+    if (size !== piece.size) {
+      style.width = width / kTwipsPerPixel + 'px';
+      style.height = height / kTwipsPerPixel + 'px';
+      piece.size = size;
+    }
+    if (placeMoving || !piece.moves) place(piece, left, top);
+    if (!piece.look.label || !visible) return;
+    const caption = cString(zarb.zarbPieceCaption(i));
+    // A caption is fitted to its label while the label is shown.
+    if (caption + '|' + size === piece.fitted) return;
+    piece.element.replaceChildren(document.createElement('span'));
+    piece.element.firstChild.textContent = caption;
+    fitCaption(piece.element, piece.look.label[0]);
+    piece.fitted = caption + '|' + size;
+  });
+}
+
+// A frame between ticks: only the moving pieces' places.
+export function drawMotion(share) {
+  pieces.forEach((piece, i) => {
+    if (piece.moves) place(piece, zarb.zarbPiece(i, 0, share), zarb.zarbPiece(i, 1, share));
   });
 }

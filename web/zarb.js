@@ -1,8 +1,8 @@
 // The page's side of the game: loads the rules (zarb.wasm), feeds them the 64 Hz clock, the
 // keys, the menus and the splash's buttons, and draws what they hold after every event.
 import { $, endPage, ended, setRules, text, zarb } from './page.js';
-import { afterEvent, stopClock } from './clock.js';
-import { buildField, drawField } from './field.js';
+import { afterEvent, stopClock, tickIfDue } from './clock.js';
+import { buildField, drawField, drawMotion } from './field.js';
 import { buildMenus, drawMenus, menuEntries } from './menus.js';
 import { dropBoxes, queueBox, showNextBox } from './boxes.js';
 import { onKeyDown, onKeyUp } from './keys.js';
@@ -11,11 +11,33 @@ import { fitScreen, setUpScreen, showingGame } from './screen.js';
 const kSplash = 0;
 const kGame = 1;
 
+let frameAsked = false;
+
+// A frame at the display's pace: the moving pieces between their places at the last two ticks.
+// Once a frame has shown the last tick's places, frames wait for the next tick that moves.
+function onFrame(at) {
+  frameAsked = false;
+  if (ended || $('frmZarb').hidden) return;
+  tickIfDue();
+  const share = zarb.zarbShareOfTick(at);
+  drawMotion(share);
+  if (share < 1) askFrame();
+}
+
+function askFrame() {
+  if (frameAsked) return;
+  frameAsked = true;
+  requestAnimationFrame(onFrame);
+}
+
+// After a tick or an event: the menus and the field as they now are. While anything moves, the
+// next frame places the moving pieces; a tick's result is drawn in the first frame after it.
 export function refresh() {
-  if (!$('frmZarb').hidden) {
-    drawMenus();
-    drawField();
-  }
+  if ($('frmZarb').hidden) return;
+  drawMenus();
+  const moving = zarb.zarbMoving() === 1;
+  drawField(zarb.zarbShareOfTick(performance.now()), !moving);
+  if (moving) askFrame();
 }
 
 // ---- What the rules ask of the page.

@@ -8,8 +8,10 @@
 
 #include "game/field_pieces.h"
 #include "game/menu_bar.h"
+#include "game/motion.h"
 #include "game/program.h"
 #include "game/real_clock.h"
+#include "game/timers.h"
 
 #define ZARB_PAGE_CALL extern "C" __attribute__((import_module("env")))
 #define ZARB_EXPORT extern "C" __attribute__((used, visibility("default")))
@@ -48,6 +50,10 @@ PagePlatform platform;
 Clock gameClock;
 Program program(platform, gameClock);
 RealClock realClock(program);
+// Where the moving pieces are drawn between ticks, and when the last tick was due on the clock's
+// grid: the page's frames count the share of a tick from there.
+Motion motion;
+double lastTickMs = 0;
 
 constexpr int kMenuEntries = static_cast<int>(std::size(kMenuBar));
 
@@ -68,6 +74,14 @@ const Control* piece(int index) {
     return &(program.zarb()->*kFieldPieces[index].control);
 }
 
+// After anything but a tick that may have changed the game window: a piece moved by it is drawn
+// at its new place at once.
+void changed() {
+    if (program.zarb() != nullptr) {
+        motion.changed(*program.zarb());
+    }
+}
+
 }  // namespace
 
 }  // namespace zarb::web
@@ -80,6 +94,7 @@ using zarb::MenuBarEntry;
 ZARB_EXPORT void zarbStart(double nowMs) {
     realClock.start(nowMs);
     program.start();
+    changed();
 }
 
 // The splash's buttons in kSplashButtons' order (PLAY!, INFO, EXIT), then its close box.
@@ -89,10 +104,12 @@ ZARB_EXPORT void zarbSplashButton(int button) {
     } else {
         program.closeWindow(zarb::WindowId::frmSplash);
     }
+    changed();
 }
 
 ZARB_EXPORT void zarbCloseGameWindow() {
     program.closeWindow(zarb::WindowId::frmZarb);
+    changed();
 }
 
 // The page's clock woke at nowMs: the tick that is due, if any. The milliseconds to wait before
@@ -101,9 +118,19 @@ ZARB_EXPORT int zarbClockWoke(double nowMs) {
     const bool due = realClock.due(nowMs);
     const int wait = realClock.waitMs(nowMs);
     if (due) {
+        lastTickMs = realClock.deadlineMs() - zarb::TimerService::kTickMs;
         program.tick();
+        if (program.zarb() != nullptr) {
+            motion.ticked(*program.zarb());
+        }
     }
     return realClock.needed() ? wait : -1;
+}
+
+// 1 when the clock's next tick is due at nowMs: a frame that comes before the clock's timer fires
+// has the tick made first.
+ZARB_EXPORT int zarbClockDue(double nowMs) {
+    return realClock.needed() && realClock.waitMs(nowMs) == 0 ? 1 : 0;
 }
 
 // After an event, with the clock asleep: the wait before its next tick on its old grid, or -1
@@ -122,6 +149,7 @@ ZARB_EXPORT void zarbKey(int down, int keyCode, int shift) {
     } else {
         program.releaseKey(keyCode, shift);
     }
+    changed();
 }
 
 ZARB_EXPORT int zarbMenuEntries() {
@@ -162,20 +190,45 @@ ZARB_EXPORT void zarbMenuClick(int entry) {
     if (entry >= 0 && entry < kMenuEntries) {
         program.chooseMenuItem(kMenuBar[entry]);
     }
+    changed();
 }
 
 ZARB_EXPORT int zarbPieces() {
     return kPieceCount;
 }
 
-// A piece's Left, Top, Width, Height in twips, or 1 when it is visible and 0 when not.
-ZARB_EXPORT float zarbPiece(int index, int field) {
+// The share of a tick that has passed at nowMs since the last tick was due: 1 from a whole tick
+// on, until the next.
+ZARB_EXPORT float zarbShareOfTick(double nowMs) {
+    return zarb::Motion::shareOfTick(nowMs - lastTickMs, zarb::TimerService::kTickMs);
+}
+
+// 1 while some piece is drawn elsewhere between the last two ticks than at the last: frames are
+// needed until a whole tick has passed.
+ZARB_EXPORT int zarbMoving() {
+    return motion.moving() ? 1 : 0;
+}
+
+// 1 for the pieces the rules move step by step, which the page draws in frames between ticks.
+ZARB_EXPORT int zarbPieceMoves(int index) {
+    for (const auto moving : zarb::kMovingPieces) {
+        if (index >= 0 && index < kPieceCount && kFieldPieces[index].control == moving) {
+            return 1;
+        }
+    }
+    return 0;
+}
+
+// A piece as drawn at this share of a tick after the last tick: its Left, Top, Width, Height in
+// twips, or 1 when it is visible and 0 when not. Only Left and Top lie between two ticks.
+ZARB_EXPORT float zarbPiece(int index, int field, float share) {
     const zarb::Control* control = piece(index);
     if (control == nullptr) {
         return 0;
     }
-    const float values[] = {control->Left, control->Top, control->Width, control->Height,
-                            control->Visible ? 1.0f : 0.0f};
+    const zarb::ShownPiece shown = motion.shownAt(*program.zarb(), *control, share);
+    const float values[] = {shown.Left, shown.Top, shown.Width, shown.Height,
+                            shown.Visible ? 1.0f : 0.0f};
     return field >= 0 && field < 5 ? values[field] : 0;
 }
 

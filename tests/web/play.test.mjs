@@ -8,6 +8,7 @@ import { existsSync, mkdtempSync, readFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { fileURLToPath } from 'node:url';
+import { drawn, readDrawnPlaces, recordDrawn, served, settled } from './drawn.mjs';
 import { launchBrowser, serve } from './page_server.mjs';
 
 const root = fileURLToPath(new URL('../..', import.meta.url));
@@ -32,6 +33,7 @@ after(async () => {
 async function open({ play = true } = {}) {
   const page = await browser.newPage();
   await page.setViewport({ width: 900, height: 800 });
+  await readDrawnPlaces(page);
   await page.goto(url);
   await page.waitForSelector('#frmSplash:not([hidden])');
   if (play) {
@@ -41,22 +43,15 @@ async function open({ play = true } = {}) {
   return page;
 }
 
-// A piece's place in pixels, and whether it is shown.
-const piece = (page, name) =>
-  page.$eval(`#${name}`, (element) => ({
-    left: parseFloat(element.style.left),
-    top: parseFloat(element.style.top),
-    shown: element.style.display !== 'none',
-    text: element.textContent,
-  }));
+// A piece's drawn place in the field's pixels, and whether it is shown.
+const piece = drawn;
 const pause = (ms) => new Promise((done) => setTimeout(done, ms));
 
 // Presses F1 and waits for the serve: the ball leaves its place in the middle.
 async function serveBall(page) {
   const pressed = await page.evaluate(() => performance.now());
   await page.keyboard.press('F1');
-  await page.waitForFunction(() => document.getElementById('imgBall').style.left !== '384px',
-    { timeout: 10000 });
+  await served(page);
   return (await page.evaluate(() => performance.now())) - pressed;
 }
 
@@ -110,15 +105,13 @@ test('F1 serves one second later, and A and Z move the left paddle', async (t) =
 
   const start = (await piece(page, 'imgLeft')).top;
   await page.keyboard.down('KeyA');
-  await page.waitForFunction((top) => parseFloat(document.getElementById('imgLeft').style.top) <
-    top, {}, start);
+  await page.waitForFunction((top) => drawnPiece('imgLeft').top < top, {}, start);
   await page.keyboard.up('KeyA');
-  const raised = (await piece(page, 'imgLeft')).top;
+  const raised = (await settled(page, 'imgLeft')).top;
   await pause(200);
   assert.equal((await piece(page, 'imgLeft')).top, raised, 'the paddle stops with its key');
   await page.keyboard.down('KeyZ');
-  await page.waitForFunction((top) => parseFloat(document.getElementById('imgLeft').style.top) >
-    top, {}, raised);
+  await page.waitForFunction((top) => drawnPiece('imgLeft').top > top, {}, raised);
   await page.keyboard.up('KeyZ');
   await page.close();
 });
@@ -127,15 +120,14 @@ test('Esc pauses and resumes the rally', async () => {
   const page = await open();
   await serveBall(page);
   await page.keyboard.press('Escape');
-  const paused = await piece(page, 'imgBall');
+  const paused = await settled(page, 'imgBall');
   assert.equal((await piece(page, 'lblPause')).shown, true);
   assert.equal((await piece(page, 'lblWin')).text, 'Paused');
   await pause(300);
   assert.deepEqual(await piece(page, 'imgBall'), paused, 'the ball stands still while paused');
   await page.keyboard.press('Escape');
   assert.equal((await piece(page, 'lblPause')).shown, false);
-  await page.waitForFunction((left) => parseFloat(document.getElementById('imgBall').style.left) !==
-    left, {}, paused.left);
+  await page.waitForFunction((left) => drawnPiece('imgBall').left !== left, {}, paused.left);
   await page.close();
 });
 
@@ -166,14 +158,34 @@ test('a Help item pauses a running rally and shows its exact text in a modal box
   await page.close();
 });
 
+test('a flying ball is drawn advancing evenly from frame to frame', async () => {
+  const page = await open();
+  await serveBall(page);
+  const samples = await recordDrawn(page, 'imgBall', 1500);
+  // Its speed between frames, in runs of one direction: a frame that came late moves it further.
+  const runs = [[]];
+  for (let i = 1; i < samples.length; ++i) {
+    const speed = (samples[i][1] - samples[i - 1][1]) / (samples[i][0] - samples[i - 1][0]);
+    if (speed === 0 || Math.sign(speed) !== Math.sign(runs.at(-1)[0] ?? speed)) runs.push([]);
+    if (speed !== 0) runs.at(-1).push(speed);
+  }
+  // The longest flight, without the frames near its serve and its turn.
+  const flight = runs.reduce((a, b) => (b.length > a.length ? b : a)).slice(2, -2);
+  assert.ok(flight.length >= 20, `a flight of ${flight.length} frames`);
+  const mean = flight.reduce((sum, speed) => sum + speed, 0) / flight.length;
+  const uneven = flight.filter((speed) => Math.abs(speed - mean) > Math.abs(mean) / 3);
+  assert.ok(uneven.length <= 1, `${uneven.length} of ${flight.length} frames uneven at ${uneven}` +
+    ` px/ms, where the ball flies at ${mean}`);
+  await page.close();
+});
+
 test("level 5's obstacle slides", async () => {
   const page = await open();
   await choose(page, 'Edit', 'Level', 'Level 5');
   const placed = await piece(page, 'shpObstacle');
   assert.equal(placed.shown, true);
   await serveBall(page);
-  await page.waitForFunction((left) => parseFloat(document.getElementById('shpObstacle').style
-    .left) !== left, {}, placed.left);
+  await page.waitForFunction((left) => drawnPiece('shpObstacle').left !== left, {}, placed.left);
   await page.close();
 });
 

@@ -6,6 +6,7 @@ import assert from 'node:assert/strict';
 import { appendFileSync, cpSync, mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
+import { drawn, readDrawnPlaces, served, settled } from './drawn.mjs';
 import { builtSite, launchBrowser, serve } from './page_server.mjs';
 
 const kPhones = [{ width: 390, height: 844 }, { width: 844, height: 390 }];
@@ -27,6 +28,7 @@ after(async () => {
 async function open(phone, url = server.url, page = null) {
   page ??= await browser.newPage();
   await page.setViewport({ ...phone, isMobile: true, hasTouch: true, deviceScaleFactor: 2 });
+  await readDrawnPlaces(page);
   await page.goto(url);
   await page.waitForSelector('#frmSplash:not([hidden])');
   await page.tap('#cmdPlay');
@@ -34,8 +36,7 @@ async function open(phone, url = server.url, page = null) {
   return page;
 }
 
-const top = (page, name) =>
-  page.$eval(`#${name}`, (element) => parseFloat(element.style.top));
+const top = async (page, name) => (await drawn(page, name)).top;
 const pause = (ms) => new Promise((done) => setTimeout(done, ms));
 const middle = async (page, key) => {
   const { x, y, width, height } = await (await page.$(`[data-key="${key}"]`)).boundingBox();
@@ -77,14 +78,13 @@ for (const phone of kPhones) {
     async () => {
     const page = await open(phone);
     await page.tap('[data-key="F1"]');
-    await page.waitForFunction(() => document.getElementById('imgBall').style.left !== '384px',
-      { timeout: 10000 });
+    await served(page);
     const start = await top(page, 'imgLeft');
     const z = await middle(page, 'KeyZ');
     await page.touchscreen.touchStart(z.x, z.y);
-    await page.waitForFunction((from) => parseFloat(imgLeft.style.top) > from, {}, start);
+    await page.waitForFunction((from) => drawnPiece('imgLeft').top > from, {}, start);
     await page.touchscreen.touchEnd();
-    const stopped = await top(page, 'imgLeft');
+    const stopped = (await settled(page, 'imgLeft')).top;
     await pause(200);
     assert.equal(await top(page, 'imgLeft'), stopped, 'the paddle stops when the finger lifts');
     await page.close();
@@ -110,11 +110,11 @@ test('in two-player mode two fingers at once move both paddles', async () => {
   const touch = (type, points) => cdp.send('Input.dispatchTouchEvent', { type, touchPoints:
     points.map(({ x, y }, id) => ({ x, y, id, radiusX: 4, radiusY: 4, force: 1 })) });
   await touch('touchStart', [a, slash]);
-  await page.waitForFunction((from) => parseFloat(imgLeft.style.top) < from &&
-    parseFloat(imgRight.style.top) > from, {}, left);
+  await page.waitForFunction((from) => drawnPiece('imgLeft').top < from &&
+    drawnPiece('imgRight').top > from, {}, left);
   assert.equal(left, right);
   await touch('touchEnd', []);
-  const held = [await top(page, 'imgLeft'), await top(page, 'imgRight')];
+  const held = [(await settled(page, 'imgLeft')).top, (await settled(page, 'imgRight')).top];
   await pause(200);
   assert.deepEqual([await top(page, 'imgLeft'), await top(page, 'imgRight')], held,
     'both paddles stop when the fingers lift');
@@ -136,8 +136,7 @@ test('after one visit the page comes up and plays with the server gone', async (
   await assert.rejects(fetch(own.url), 'the server is gone');
   await open(kPhones[0], own.url, page);
   await page.tap('[data-key="F1"]');
-  await page.waitForFunction(() => document.getElementById('imgBall').style.left !== '384px',
-    { timeout: 10000 });
+  await served(page);
   assert.equal(await page.$eval('#imgBall', (ball) => ball.complete && ball.naturalWidth), 33);
   await page.close();
 });
