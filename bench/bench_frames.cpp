@@ -34,6 +34,7 @@
 #include <vector>
 
 #include "bench/bench_players.h"
+#include "bench/desktop_children.h"
 #include "game/motion.h"
 #include "game/simulated_platform.h"
 
@@ -100,8 +101,6 @@ Placing placeFrames(double framesPerSecond, double seconds) {
 
 // ---- The parent.
 
-using Results = std::map<std::string, double>;
-
 // The voluntary context switches of all of a process's threads.
 long wakeUps(pid_t pid) {
     const std::string tasks = "/proc/" + std::to_string(pid) + "/task/";
@@ -120,55 +119,21 @@ long wakeUps(pid_t pid) {
     return total;
 }
 
-// Runs this program again as a child in the given mode and reads its "name value" lines; on the
-// line "playing" the parent counts the child's wake-ups over countSeconds.
-Results runChildProcess(const std::string& mode, double value, double seconds,
-                        double countSeconds = 0) {
-    int out[2];
-    if (pipe(out) != 0) {
-        std::perror("pipe");
-        std::exit(1);
-    }
-    const pid_t child = fork();
-    if (child == 0) {
-        dup2(out[1], STDOUT_FILENO);
-        close(out[0]);
-        close(out[1]);
-        std::string words[] = {"zarb-bench-frames", "--child", mode, std::to_string(value),
-                               std::to_string(seconds)};
-        char* argv[] = {words[0].data(), words[1].data(), words[2].data(),
-                        words[3].data(), words[4].data(), nullptr};
-        execv("/proc/self/exe", argv);
-        _exit(127);
-    }
-    close(out[1]);
-    FILE* lines = fdopen(out[0], "r");
-    Results results;
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, lines) != nullptr) {
-        char name[128];
-        double number = 0;
-        if (std::sscanf(buffer, "%127s %lf", name, &number) != 2) {
-            continue;
-        }
-        results[name] = number;
-        if (std::strcmp(name, "playing") == 0 && countSeconds > 0) {
+// Runs this program again as a child in the given mode; on the line "playing" the parent counts
+// the child's wake-ups over countSeconds.
+Results runFrames(const std::string& mode, double value, double seconds, double countSeconds = 0) {
+    return runChildProcess(
+        {mode, std::to_string(value), std::to_string(seconds)}, [&](const ChildLine& line) {
+            if (line.name != "playing" || countSeconds <= 0) {
+                return;
+            }
             const double from = nowMs();
-            const long before = wakeUps(child);
+            const long before = wakeUps(line.child);
             std::this_thread::sleep_for(std::chrono::duration<double>(countSeconds));
-            const long after = wakeUps(child);
-            results["wake_ups_per_s"] =
+            const long after = wakeUps(line.child);
+            line.results["wake_ups_per_s"] =
                 static_cast<double>(after - before) / ((nowMs() - from) / 1000);
-        }
-    }
-    std::fclose(lines);
-    int status = 0;
-    waitpid(child, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "zarb-bench-frames: the %s run failed\n", mode.c_str());
-        std::exit(1);
-    }
-    return results;
+        });
 }
 
 const char* verdict(bool met) {
@@ -193,10 +158,10 @@ int runParent(double seconds) {
 
     std::vector<Results> flights;
     for (const double pace : kPaces) {
-        flights.push_back(runChildProcess("flight", pace, seconds));
+        flights.push_back(runFrames("flight", pace, seconds));
     }
-    Results rally = runChildProcess("rally", 0, seconds + 1, seconds);
-    Results keys = runChildProcess("keys", 300, 0);
+    Results rally = runFrames("rally", 0, seconds + 1, seconds);
+    Results keys = runFrames("keys", 300, 0);
     const bool onX = rally["platform_is_x"] != 0;
     std::printf("\nThe desktop game on %s, %.0f s each\n\n",
                 onX ? "X (DISPLAY)" : "the offscreen platform", seconds);
@@ -237,7 +202,7 @@ int runParent(double seconds) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc >= 5 && std::strcmp(argv[1], "--child") == 0) {
+    if (argc >= 6 && std::strcmp(argv[1], "--child") == 0) {
         return zarb::bench::runFramesChild(argv);
     }
     const double seconds = argc > 1 ? std::strtod(argv[1], nullptr) : 10.0;

@@ -60,8 +60,8 @@ inline int unevenFrames(const std::vector<double>& advances, double step) {
     }));
 }
 
-// A child of the frames benchmark: argv is the program, "--child", the mode, a number and the
-// seconds to measure.
+// A child of the frames benchmark: argv is the program, "--child", the mode, when the parent
+// started it, a number and the seconds to measure.
 int runFramesChild(char** argv);
 
 }  // namespace zarb::bench

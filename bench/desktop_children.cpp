@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 
 #include "bench/desktop_measure.h"
@@ -24,7 +25,7 @@ struct Pipes {
     for (const int fd : {pipes.out[0], pipes.out[1], pipes.in[0], pipes.in[1]}) {
         close(fd);
     }
-    std::vector<std::string> words = {"zarb-bench-desktop", "--child", arguments[0],
+    std::vector<std::string> words = {program_invocation_short_name, "--child", arguments[0],
                                       std::to_string(startedMs)};
     words.insert(words.end(), arguments.begin() + 1, arguments.end());
     std::vector<char*> argv;
@@ -83,7 +84,8 @@ Results runChildProcess(const std::vector<std::string>& arguments,
     int status = 0;
     waitpid(child, &status, 0);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "zarb-bench-desktop: the %s run failed\n", arguments[0].c_str());
+        std::fprintf(stderr, "%s: the %s run failed\n", program_invocation_short_name,
+                     arguments[0].c_str());
         std::exit(1);
     }
     return results;

@@ -1,6 +1,6 @@
 #pragma once
 
-// The parent's side of the desktop benchmark: each measure runs in a child process of its own
+// The parent's side of the desktop benchmarks: each measure runs in a child process of its own
 // (this program run again with "--child MODE START ARGS..."), so CPU time, peak memory and
 // wake-ups are each program's alone. A child prints "name value" lines; the parent reads them
 // and may answer on the child's standard input.

@@ -233,8 +233,9 @@ void quietMessages(QtMsgType type, const QMessageLogContext& context, const QStr
 
 int runFramesChild(char** argv) {
     const std::string mode = argv[2];
-    const double value = std::strtod(argv[3], nullptr);
-    const double seconds = std::strtod(argv[4], nullptr);
+    // argv[3] is when the parent started the child, which the frames do not use.
+    const double value = std::strtod(argv[4], nullptr);
+    const double seconds = std::strtod(argv[5], nullptr);
     if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) {
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
     }
