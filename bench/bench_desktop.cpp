@@ -1,7 +1,7 @@
 // What the desktop game costs beside windows that do the least a 64 Hz game must do, how often
-// it wakes up when nothing moves, and how soon a key shows. Everything runs on the offscreen
-// platform, each in a child process of its own (this program run again with a mode word), so
-// CPU time, peak memory and wake-ups are each program's alone:
+// it wakes up when nothing moves (how soon a key shows is zarb-bench-frames'). Everything runs on
+// the offscreen platform, each in a child process of its own (this program run again with a mode
+// word), so CPU time, peak memory and wake-ups are each program's alone:
 //
 // - game: the real game window, PLAY! pressed once the splash is on screen, Two Players chosen
 //   and F1 pressed; two players then keep the rally going. Measured for SECONDS from half a
@@ -12,7 +12,6 @@
 //   computer scores point after point: the obstacle moves, captions change, serves come.
 // - stall: the game again, stopped with SIGSTOP for a second in mid-rally and continued.
 // - idle: the game's wake-ups in four states (desktop_idle.cpp).
-// - keys: the time from a key-down to the screen (desktop_keys.cpp).
 //
 //   build/bench/zarb-bench-desktop [SECONDS]     the idle states get half of SECONDS each
 
@@ -33,11 +32,7 @@ namespace {
 
 using namespace zarb::bench;
 
-// How many key presses the key-to-screen row is timed over.
-constexpr int kKeyPresses = 600;
-
-// A child: argv is "--child MODE START SECONDS [WIDTH HEIGHT]"; for keys, SECONDS is the number
-// of presses.
+// A child: argv is "--child MODE START SECONDS [WIDTH HEIGHT]".
 int runChild(int argc, char** argv) {
     const std::string mode = argv[2];
     const double startedMs = std::strtod(argv[3], nullptr);
@@ -52,9 +47,6 @@ int runChild(int argc, char** argv) {
     }
     if (mode == "idle") {
         return runIdle(application);
-    }
-    if (mode == "keys") {
-        return runKeys(application, static_cast<int>(seconds));
     }
     const GamePlay play = mode == "stall"  ? GamePlay::stalled
                           : mode == "busy" ? GamePlay::busy
@@ -93,7 +85,6 @@ int runParent(double seconds) {
     r.busy = runChildProcess({"busy", duration});
     r.stall = runStalledGame(2000, 1000);
     r.idle = runIdleStates(r.idleSeconds);
-    r.keys = runChildProcess({"keys", std::to_string(kKeyPresses)});
     printDesktopReport(r);
     return 0;
 }

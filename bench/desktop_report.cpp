@@ -19,7 +19,6 @@ const char* verdict(bool met) {
 }
 
 // The key-to-screen target: a key shows within about one tick.
-constexpr double kKeyP99TargetMs = 16.5;
 
 void printRow(const char* name, Results& r) {
     std::printf("| %s | %.3f | %.3f | %.3f | %.1f (%.1f %%) | %.1f | %.0f |\n", name, r["rate_hz"],
@@ -101,19 +100,6 @@ IdleVerdict printIdleTable(DesktopResults& r) {
     return verdictOf;
 }
 
-void printKeysTable(Results& keys) {
-    std::printf(
-        "\n| Key to screen (%.0f presses, %.1f to %.1f ms after a tick) | Median (ms) | "
-        "p99 (ms) | Worst (ms) | Target |\n",
-        keys["key_presses"], keys["key_phase_min_ms"], keys["key_phase_max_ms"]);
-    std::printf("|---|---|---|---|---|\n");
-    std::printf(
-        "| key-down to the update that shows the paddle moved | %.2f | %.2f | %.2f | "
-        "p99 at most 16.5 ms: %s |\n",
-        keys["key_median_ms"], keys["key_p99_ms"], keys["key_worst_ms"],
-        verdict(keys["key_p99_ms"] <= kKeyP99TargetMs));
-}
-
 void printDetails(DesktopResults& r) {
     Results& game = r.game;
     std::printf(
@@ -131,10 +117,6 @@ void printDetails(DesktopResults& r) {
         r.baseline["interval_max_ms"]);
     std::printf("Fair baseline frames %.1f/s, paint %.0f us.\n", r.fair["frames_per_s"],
                 r.fair["paint_us"]);
-    std::printf(
-        "Key to screen from the end of the tick that moved the paddle: median %.2f ms, "
-        "p99 %.2f ms.\n",
-        r.keys["tick_to_screen_median_ms"], r.keys["tick_to_screen_p99_ms"]);
     std::printf("Busy game frames %.1f/s, field paint %.0f us, %.0f points.\n",
                 r.busy["frames_per_s"], r.busy["paint_us"], r.busy["points"]);
 }
@@ -163,8 +145,6 @@ void printTargets(DesktopResults& r, const IdleVerdict& idle) {
         "- on the splash and while paused, 0 clock wake-ups a second and the process at most 2: "
         "%s (clock %.1f, process %.1f)\n",
         verdict(idle.met), idle.worstClock, idle.worstProcess);
-    std::printf("- key to screen p99 at most 16.5 ms: %s (%.2f ms)\n",
-                verdict(r.keys["key_p99_ms"] <= kKeyP99TargetMs), r.keys["key_p99_ms"]);
 }
 
 }  // namespace
@@ -173,7 +153,6 @@ void printDesktopReport(DesktopResults& r) {
     printProgramTable(r);
     printStallTable(r.stall);
     const IdleVerdict idle = printIdleTable(r);
-    printKeysTable(r.keys);
     printDetails(r);
     printTargets(r, idle);
 }

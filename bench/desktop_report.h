@@ -15,7 +15,6 @@ struct DesktopResults {
     Results busy;
     Results stall;
     Results idle;
-    Results keys;
 };
 
 // Prints the tables, some details and the targets, each met or missed.

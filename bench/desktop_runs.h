@@ -23,7 +23,4 @@ int runBaseline(BenchApplication& application, double startedMs, double seconds,
 // The game in its idle and busy states, each entered on the parent's word.
 int runIdle(BenchApplication& application);
 
-// Single key presses in a one-player match, each timed to the screen.
-int runKeys(BenchApplication& application, int presses);
-
 }  // namespace zarb::bench
