@@ -105,6 +105,16 @@ output_whose_reader_has_gone_stops_the_program)
     expect_status "$(cat "$work/status")" 2
     expect_one_error 'cannot write'
     ;;
+answer_comes_before_the_next_line_is_sent)
+    # A program that plays through a pipe reads each answer before it writes its next line.
+    coproc player { "$headless" 2>"$work/err"; }
+    echo 'get frmSplash.Loaded' >&"${player[1]}"
+    read -r -t 10 answer <&"${player[0]}" || fail "no answer while the next line was awaited"
+    [ "$answer" = '{"frmSplash.Loaded":true}' ] || fail "answered $answer"
+    eval "exec ${player[1]}>&-"
+    wait "$player_PID"
+    expect_status $? 0
+    ;;
 last_line_of_one_byte_without_a_break_is_read)
     printf 'x' | bounded >/dev/null
     expect_status $? 1

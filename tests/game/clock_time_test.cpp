@@ -95,5 +95,14 @@ const TextRow kTextRows[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Rows, SpanText, ::testing::ValuesIn(kTextRows), rowName<TextRow>);
 
+// Digits too fine to keep still make a time later than the same kept digits alone.
+TEST(ClockTimeOrder, AHairBeyondTheKeptDigitsIsLater) {
+    const ClockTime tick = ClockTime::fromDecimalMs("15.625").value();
+    const ClockTime hairLater =
+        ClockTime::fromDecimalMs("15.625" + std::string(80, '0') + "1").value();
+    EXPECT_TRUE(tick < hairLater);
+    EXPECT_FALSE(hairLater <= tick);
+}
+
 }  // namespace
 }  // namespace zarb::testing

@@ -63,6 +63,7 @@ const OffsetRow kOffsetRows[] = {
     {"a ball a hair low rounds the offset down", 33554432, 0x1p-60f, 33554980},
     {"a ball a hair high rounds the offset up", 33554436, -0x1p-60f, 33554988},
     {"an offset of the finest float is kept", 0x1p-149f, 550, 0x1p-149f},
+    {"an offset of the finest float below the middle is kept", -0x1p-149f, 550, -0x1p-149f},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, HitOffset, ::testing::ValuesIn(kOffsetRows), rowName<OffsetRow>);
 
