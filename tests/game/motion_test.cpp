@@ -201,17 +201,20 @@ struct ShareRow {
     const char* name;
     double sinceTickMs;
     float wantShare;
+    double tickMs = kTickMs;
 };
 struct ShareOfTick : ::testing::TestWithParam<ShareRow> {};
 
 TEST_P(ShareOfTick, StaysWithinOneTick) {
-    EXPECT_EQ(Motion::shareOfTick(GetParam().sinceTickMs, kTickMs), GetParam().wantShare);
+    EXPECT_EQ(Motion::shareOfTick(GetParam().sinceTickMs, GetParam().tickMs), GetParam().wantShare);
 }
 
 const ShareRow kShareRows[] = {
     {"at the tick", 0, 0},
     {"a frame timed a little before the tick", -2, 0},
     {"half a tick later", kTickMs / 2, 0.5f},
+    {"half of a tick of a millisecond", 0.5, 0.5f, 1},
+    {"a tick of no length is always over", -1, 1, 0},
     {"a whole tick later", kTickMs, 1},
     {"a late tick still shows the last one", 3 * kTickMs, 1},
 };
