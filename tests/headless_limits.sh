@@ -106,12 +106,15 @@ output_whose_reader_has_gone_stops_the_program)
     expect_one_error 'cannot write'
     ;;
 answer_comes_before_the_next_line_is_sent)
-    # A program that plays through a pipe reads each answer before it writes its next line.
-    coproc player { "$headless" 2>"$work/err"; }
-    echo 'get frmSplash.Loaded' >&"${player[1]}"
+    # A program that plays through a named pipe as the script reads each answer before it
+    # writes its next line.
+    mkfifo "$work/script"
+    coproc player { "$headless" "$work/script" 2>"$work/err"; }
+    exec {lines}>"$work/script"
+    echo 'get frmSplash.Loaded' >&"$lines"
     read -r -t 10 answer <&"${player[0]}" || fail "no answer while the next line was awaited"
     [ "$answer" = '{"frmSplash.Loaded":true}' ] || fail "answered $answer"
-    eval "exec ${player[1]}>&-"
+    exec {lines}>&-
     wait "$player_PID"
     expect_status $? 0
     ;;
