@@ -95,6 +95,17 @@ const TextRow kTextRows[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Rows, SpanText, ::testing::ValuesIn(kTextRows), rowName<TextRow>);
 
+// Spans written as numbers in code add up as their decimals do, below a millisecond too.
+TEST(ClockTimeInCode, HalfMillisecondsAddUpToATick) {
+    LoadedWindow game;
+    for (int half = 0; half < 31; ++half) {
+        game.timers.run(0.5);
+    }
+    EXPECT_EQ(ticksReached(game.clock), 0u);
+    game.timers.run(0.625);
+    EXPECT_EQ(ticksReached(game.clock), 1u);
+}
+
 // Digits too fine to keep still make a time later than the same kept digits alone.
 TEST(ClockTimeOrder, AHairBeyondTheKeptDigitsIsLater) {
     const ClockTime tick = ClockTime::fromDecimalMs("15.625").value();

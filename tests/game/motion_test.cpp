@@ -121,6 +121,8 @@ const JumpRow kJumpRows[] = {
      [](ZarbWindow& w) { w.imgLeft.Top = 6000; }, false, &ZarbWindow::imgLeft},
     {"a paddle set a little by a script between ticks", [](ZarbWindow&) {},
      [](ZarbWindow& w) { w.imgRight.Top += 3; }, false, &ZarbWindow::imgRight},
+    {"a paddle set a twip aside jumps with the tick", [](ZarbWindow&) {},
+     [](ZarbWindow& w) { w.imgLeft.Left += 1; }, true, &ZarbWindow::imgLeft},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, Jumps, ::testing::ValuesIn(kJumpRows), rowName<JumpRow>);
 

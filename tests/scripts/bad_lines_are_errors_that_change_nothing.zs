@@ -59,6 +59,8 @@ tmrBall_Timer 1 2
 #!
 get
 #!
+state now
+#!
 seed 5 6
 #!
 run 1 2

@@ -7,6 +7,8 @@ click mnuNew
 run 984.375
 get tmrStart.Enabled ballDirX ballDirY tmrBall.Enabled mnuSpeed.Enabled
 #> {"tmrStart.Enabled":true,"ballDirX":0,"ballDirY":0,"tmrBall.Enabled":false,"mnuSpeed.Enabled":true}
+# On level 1 the serve hides the obstacle, even one a script has shown.
+set shpObstacle.Visible true
 run 15.625
 get tmrStart.Enabled tmrBall.Enabled mnuSpeed.Enabled mnuPlayers.Enabled mnuLevel.Enabled
 #> {"tmrStart.Enabled":false,"tmrBall.Enabled":true,"mnuSpeed.Enabled":false,"mnuPlayers.Enabled":false,"mnuLevel.Enabled":false}
