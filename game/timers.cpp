@@ -4,12 +4,10 @@
 
 namespace zarb {
 
+// A timer enabled as its window is made wakes no clock yet: the window is not ticked until it is
+// attached to the timer service, which wakes the clock then.
 Timer::Timer(const Clock& clock, int interval, bool enabled)
-    : clock_(&clock), interval_(interval), enabled_(enabled), countFrom_(clock.now()) {
-    if (enabled_) {
-        clock.timerEnabled();
-    }
-}
+    : clock_(&clock), interval_(interval), enabled_(enabled), countFrom_(clock.now()) {}
 
 void Timer::setEnabled(bool enabled) {
     const bool enabling = enabled && !enabled_;

@@ -33,6 +33,7 @@ const SumRow kSumRows[] = {
     {"a hair below the tie goes down", 16777219, -0x1p-20f, 16777218},
     {"a quarter step above goes down", 33554433, 0, 33554432},
     {"three quarters of a step go up", 33554435, 0, 33554436},
+    {"a tie below zero goes to the even neighbour", -16777217, 0, -16777216},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, ExactSums, ::testing::ValuesIn(kSumRows), rowName<SumRow>);
 

@@ -3,6 +3,8 @@ cmdPlay_Click
 set player2Score 10
 set player1Score 3
 mnuPause_Click
+# A serve's timer started behind the pause does not serve after a won match either.
+set tmrStart.Enabled true
 mnuPause_Click
 get lblWin.Caption tmrStart.Enabled tmrBall.Enabled tmrLeft.Enabled mnuPause.Checked lblPause.Visible
 #> {"lblWin.Caption":"Player 2 Wins","tmrStart.Enabled":false,"tmrBall.Enabled":true,"tmrLeft.Enabled":true,"mnuPause.Checked":false,"lblPause.Visible":false}

@@ -1,7 +1,7 @@
 # Before PLAY! only the splash exists: state lists the two windows and nothing of the game
 # window. After PLAY! the game window shows its start state, the splash is gone. Form_Load run
-# again puts a moving ball at rest, with two players checks Two Players alone, and on level 3
-# shows the second picture.
+# again puts a moving ball at rest and back at its height, with two players checks Two Players
+# alone, and on level 3 shows the second picture.
 state
 #> {"frmSplash.Loaded":true,"frmSplash.Visible":true,"frmZarb.Loaded":false,"frmZarb.Visible":false}
 cmdPlay_Click
@@ -11,6 +11,7 @@ set ballDirX 2
 set ballDirY 1
 set players 2
 set level 3
+set imgBall.Top 100
 Form_Load
-get ballDirX ballDirY mnuOne.Checked mnuTwo.Checked imgBall2.Visible
-#> {"ballDirX":0,"ballDirY":0,"mnuOne.Checked":false,"mnuTwo.Checked":true,"imgBall2.Visible":true}
+get ballDirX ballDirY mnuOne.Checked mnuTwo.Checked imgBall2.Visible imgBall.Top
+#> {"ballDirX":0,"ballDirY":0,"mnuOne.Checked":false,"mnuTwo.Checked":true,"imgBall2.Visible":true,"imgBall.Top":3720}
