@@ -21,6 +21,10 @@ get imgLeft.Top
 run 1e-22
 get imgLeft.Top
 #> {"imgLeft.Top":2800}
+# An exponent may carry a plus sign: a tick written as 0.015625e+3 ms.
+run 0.015625e+3
+get imgLeft.Top
+#> {"imgLeft.Top":2640}
 # A span a hair longer than a day is more than a day.
 run 86400000.0000000000000000000000000001
 #!
