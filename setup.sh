@@ -69,7 +69,7 @@ fi
 [ "$what" = play ] && tests=OFF || tests=ON
 # Our own builds treat every warning as an error; a distribution's build leaves that off.
 cmake -S . -B "$build_dir" -DZARB_WERROR=ON -DZARB_DESKTOP=ON -DBUILD_TESTING=$tests \
-    -DZARB_BENCHMARKS=$tests
+    -DZARB_BENCHMARKS=$tests -DZARB_ASSERTIONS=$tests
 cmake --build "$build_dir" -j "$jobs"
 
 case $what in
@@ -82,13 +82,13 @@ case $what in
         # Everything once more under AddressSanitizer, LeakSanitizer and
         # UndefinedBehaviorSanitizer, the windows included: any report fails the run.
         sanitize_dir=${build_dir}-sanitize
-        cmake -S . -B "$sanitize_dir" -DZARB_WERROR=ON -DZARB_SANITIZE=ON -DZARB_DESKTOP=ON \
-            -DZARB_BENCHMARKS=OFF
+        cmake -S . -B "$sanitize_dir" -DZARB_WERROR=ON -DZARB_SANITIZE=ON -DZARB_ASSERTIONS=ON \
+            -DZARB_DESKTOP=ON -DZARB_BENCHMARKS=OFF
         cmake --build "$sanitize_dir" -j "$jobs"
         (cd "$sanitize_dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs")
         # libFuzzer on zarb-headless's whole script runner for 30 seconds, built with clang.
         fuzzer_dir=${build_dir}-fuzzer
-        CC=clang CXX=clang++ cmake -S . -B "$fuzzer_dir" -DZARB_WERROR=ON -DZARB_FUZZER=ON \
+        CC=clang CXX=clang++ cmake -S . -B "$fuzzer_dir" -DZARB_WERROR=ON -DZARB_FUZZER=ON -DZARB_ASSERTIONS=ON \
             -DZARB_DESKTOP=OFF -DZARB_BENCHMARKS=OFF
         cmake --build "$fuzzer_dir" -j "$jobs" --target zarb-fuzz-scripts
         (cd "$fuzzer_dir" && ctest --output-on-failure -R libfuzzer)

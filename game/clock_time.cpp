@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
 
 namespace zarb {
@@ -108,16 +106,9 @@ ClockTime ClockTime::fromMs(double ms) {
     if (!(ms >= 0) || !std::isfinite(ms)) {
         return {};
     }
-    // The shortest decimal that reads back as ms, as a person would have written it: the fewest
-    // significant digits that round-trip (every standard library has these, where the shortest
-    // std::to_chars of a double is missing from some).
+    // The shortest decimal that reads back as ms, as a person would have written it.
     char text[32];
-    for (int digits = 1; digits <= 17; ++digits) {
-        std::snprintf(text, sizeof text, "%.*g", digits, ms);
-        if (std::strtod(text, nullptr) == ms) {
-            break;
-        }
-    }
+    *std::to_chars(text, text + sizeof text - 1, ms).ptr = '\0';
     return fromDecimalMs(text).value_or(ClockTime{});
 }
 
@@ -138,16 +129,6 @@ ClockTime ClockTime::operator+(const ClockTime& other) const {
     sum.beyondKeptDigits_ = beyondKeptDigits_ || other.beyondKeptDigits_;
     sum.microseconds_ = saturatingAdd(saturatingAdd(microseconds_, other.microseconds_), carry);
     return sum;
-}
-
-int ClockTime::compare(const ClockTime& a, const ClockTime& b) {
-    if (a.microseconds_ != b.microseconds_) {
-        return a.microseconds_ < b.microseconds_ ? -1 : 1;
-    }
-    if (a.fraction_ != b.fraction_) {
-        return a.fraction_ < b.fraction_ ? -1 : 1;
-    }
-    return static_cast<int>(a.beyondKeptDigits_) - static_cast<int>(b.beyondKeptDigits_);
 }
 
 }  // namespace zarb

@@ -7,6 +7,7 @@
 // digit beyond them only marks the time as a little more than its kept digits.
 
 #include <array>
+#include <compare>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -35,14 +36,11 @@ class ClockTime {
     // The sum; at the clock's last time it stops there.
     ClockTime operator+(const ClockTime& other) const;
 
-    friend bool operator==(const ClockTime& a, const ClockTime& b) { return compare(a, b) == 0; }
-    friend bool operator<(const ClockTime& a, const ClockTime& b) { return compare(a, b) < 0; }
-    friend bool operator<=(const ClockTime& a, const ClockTime& b) { return compare(a, b) <= 0; }
-    friend bool operator>(const ClockTime& a, const ClockTime& b) { return compare(a, b) > 0; }
+    // Earlier and later by the whole microseconds, then the kept digits below them, then
+    // whatever lies beyond those: the order the members are declared in.
+    friend auto operator<=>(const ClockTime&, const ClockTime&) = default;
 
   private:
-    static int compare(const ClockTime& a, const ClockTime& b);
-
     // The part below a microsecond in groups of 18 decimal digits, the first group the highest.
     static constexpr int kGroupDigits = 18;
     static constexpr std::uint64_t kGroup = 1'000'000'000'000'000'000ULL;
