@@ -52,8 +52,10 @@ std::string jsonNumber(float value) {
             out += '.';
             out.append(digits, 1);
         }
-        out += n - 1 < 0 ? "e-" : "e+";
-        out += std::to_string(n - 1 < 0 ? 1 - n : n - 1);
+        // The exponent as to_chars wrote it, its sign kept and its padding zero dropped.
+        out += 'e';
+        out += exponentText[0];
+        out.append(exponentText, exponentText.find_first_not_of('0', 1));
     }
     return out;
 }

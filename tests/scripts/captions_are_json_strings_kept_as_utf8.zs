@@ -7,6 +7,9 @@ get lblWin.Caption
 set lblWin.Caption "\u007f\u0080\u07ff\u0800\uffff\ud83c\udfd3\udbff\udfff\ud800\udc00"
 get lblWin.Caption
 #> {"lblWin.Caption":"\u007fÂ€ß¿à €ï¿¿ğŸ“ô¿¿ğ€€"}
+set lblWin.Caption "\u00411"
+get lblWin.Caption
+#> {"lblWin.Caption":"A1"}
 set lblWin.Caption "Â£Ã©à €ï¿¿ğŸ“"
 set lblWin.Caption "ß¿"
 get lblWin.Caption
@@ -23,6 +26,11 @@ set lblWin.Caption "àŸ¿"
 set lblWin.Caption "í €"
 #!
 set lblWin.Caption "\udc00"
+#!
+# the line ends inside an escape, or after a high surrogate
+set lblWin.Caption "ab\
+#!
+set lblWin.Caption "\ud800
 #!
 set lblWin.Caption "€"
 #!
