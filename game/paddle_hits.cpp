@@ -11,8 +11,8 @@ namespace {
 
 // Fixed middles, not halves of the sizes: half of 1590 is 795 (layout::kPaddleMiddle is 800)
 // and half of 495 is 247.5.
-constexpr auto kPaddleMiddle = static_cast<std::int64_t>(layout::kPaddleMiddle);
-constexpr std::int64_t kBallMiddle = 250;
+constexpr auto kPaddleMiddle = static_cast<float>(layout::kPaddleMiddle);
+constexpr float kBallMiddle = 250;
 constexpr double kDivisor = 10;
 constexpr float kOnePlayerLimit = 350;
 constexpr float kTwoPlayerLimit = 500;
@@ -38,12 +38,7 @@ void ZarbWindow::hitPaddles() {
 void ZarbWindow::deflectFrom(const Control& paddle) {
     // Positive when the ball's middle lies above the paddle's middle; the four terms are added
     // exactly and rounded once.
-    hitOffset = ExactSum()
-                    .plus(paddle.Top)
-                    .plus(kPaddleMiddle)
-                    .minus(imgBall.Top)
-                    .minus(kBallMiddle)
-                    .single();
+    hitOffset = exactSingleSum({paddle.Top, kPaddleMiddle, -imgBall.Top, -kBallMiddle});
     const float tenth = single(hitOffset / kDivisor);
     deflectY = ballDirY == dir::kUp ? tenth : -tenth;
     ballStepY = single(double{ballStepY} + deflectY);
