@@ -1,8 +1,9 @@
 #include "game/clock_time.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 namespace zarb {
@@ -106,9 +107,16 @@ ClockTime ClockTime::fromMs(double ms) {
     if (!(ms >= 0) || !std::isfinite(ms)) {
         return {};
     }
-    // The shortest decimal that reads back as ms, as a person would have written it.
+    // The shortest decimal that reads back as ms, as a person would have written it: the fewest
+    // significant digits that round-trip (the shortest std::to_chars of a double is missing
+    // from the web page's standard library).
     char text[32];
-    *std::to_chars(text, text + sizeof text - 1, ms).ptr = '\0';
+    for (int digits = 1; digits <= std::numeric_limits<double>::max_digits10; ++digits) {
+        std::snprintf(text, sizeof text, "%.*g", digits, ms);
+        if (std::strtod(text, nullptr) == ms) {
+            break;
+        }
+    }
     return fromDecimalMs(text).value_or(ClockTime{});
 }
 

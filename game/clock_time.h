@@ -7,10 +7,10 @@
 // digit beyond them only marks the time as a little more than its kept digits.
 
 #include <array>
-#include <compare>
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <tuple>
 
 namespace zarb {
 
@@ -37,10 +37,13 @@ class ClockTime {
     ClockTime operator+(const ClockTime& other) const;
 
     // Earlier and later by the whole microseconds, then the kept digits below them, then
-    // whatever lies beyond those: the order the members are declared in.
-    friend auto operator<=>(const ClockTime&, const ClockTime&) = default;
+    // whatever lies beyond those.
+    friend bool operator==(const ClockTime& a, const ClockTime& b);
+    friend bool operator<(const ClockTime& a, const ClockTime& b);
 
   private:
+    auto order() const { return std::tie(microseconds_, fraction_, beyondKeptDigits_); }
+
     // The part below a microsecond in groups of 18 decimal digits, the first group the highest.
     static constexpr int kGroupDigits = 18;
     static constexpr std::uint64_t kGroup = 1'000'000'000'000'000'000ULL;
@@ -50,5 +53,18 @@ class ClockTime {
     std::array<std::uint64_t, kGroups> fraction_{};
     bool beyondKeptDigits_ = false;  // a nonzero digit below the kept ones
 };
+
+inline bool operator==(const ClockTime& a, const ClockTime& b) {
+    return a.order() == b.order();
+}
+inline bool operator<(const ClockTime& a, const ClockTime& b) {
+    return a.order() < b.order();
+}
+inline bool operator>(const ClockTime& a, const ClockTime& b) {
+    return b < a;
+}
+inline bool operator<=(const ClockTime& a, const ClockTime& b) {
+    return !(b < a);
+}
 
 }  // namespace zarb

@@ -1,9 +1,9 @@
 #include "game/exact_sum.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <numeric>
 #include <utility>
@@ -12,7 +12,7 @@
 namespace zarb {
 
 float exactSingleSum(std::initializer_list<float> terms) {
-    if (std::ranges::any_of(terms, [](float term) { return !std::isfinite(term); })) {
+    if (std::any_of(terms.begin(), terms.end(), [](float term) { return !std::isfinite(term); })) {
         return static_cast<float>(std::accumulate(terms.begin(), terms.end(), 0.0));
     }
     // The sum kept as parts that share no digit, smallest first: each addition's rounding error
@@ -43,7 +43,9 @@ float exactSingleSum(std::initializer_list<float> terms) {
     }
     // Rounded to odd in double, then to nearest in single precision: with more than two digits
     // to spare, that is the exact sum rounded once.
-    if (rest != 0 && (std::bit_cast<std::uint64_t>(sum) & 1) == 0) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &sum, sizeof bits);
+    if (rest != 0 && (bits & 1) == 0) {
         sum = std::nextafter(sum, std::copysign(std::numeric_limits<double>::infinity(), rest));
     }
     return static_cast<float>(sum);

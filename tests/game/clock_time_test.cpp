@@ -109,6 +109,12 @@ TEST(ClockTimeInCode, HalfMillisecondsAddUpToATick) {
     EXPECT_EQ(ticksReached(game.clock), 1u);
 }
 
+// A span in code is the shortest decimal that names it, however many digits that takes.
+TEST(ClockTimeInCode, ReadsAsItsShortestDecimal) {
+    EXPECT_EQ(ClockTime::fromMs(1.1), ClockTime::fromDecimalMs("1.1"));
+    EXPECT_EQ(ClockTime::fromMs(0.1 + 0.2), ClockTime::fromDecimalMs("0.30000000000000004"));
+}
+
 // Digits too fine to keep still make a time later than the same kept digits alone.
 TEST(ClockTimeOrder, AHairBeyondTheKeptDigitsIsLater) {
     const ClockTime tick = ClockTime::fromDecimalMs("15.625").value();
