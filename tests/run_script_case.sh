@@ -4,6 +4,7 @@
 # A case is a script whose own comment lines say what must come out:
 #   #> {"imgBall.Left":5920}     the next line on standard output, exactly
 #   #!                           the line above is an error (reported on standard error)
+#   #! extra argument 'x'        ... and this is what the error says of it
 # The exit status must be 1 when the case expects an error, otherwise 0.
 set -u
 headless=$1
@@ -11,6 +12,7 @@ case_file=$2
 
 expected_out=$(sed -n 's/^[[:space:]]*#> //p' "$case_file")
 expected_errors=$(awk '/^[[:space:]]*#!/ { print NR - 1 }' "$case_file")
+expected_messages=$(awk '/^[[:space:]]*#! / { sub(/^[[:space:]]*#! /, ""); print "error: line " NR - 1 ": " $0 }' "$case_file")
 
 err_file=$(mktemp)
 trap 'rm -f "$err_file"' EXIT
@@ -29,6 +31,12 @@ if [ "$actual_errors" != "$expected_errors" ]; then
     cat "$err_file"
     failed=1
 fi
+while IFS= read -r message; do
+    if [ -n "$message" ] && ! grep -Fxq -- "$message" "$err_file"; then
+        echo "missing on standard error: $message"
+        failed=1
+    fi
+done <<<"$expected_messages"
 want_status=0
 [ -n "$expected_errors" ] && want_status=1
 if [ "$status" -ne "$want_status" ]; then

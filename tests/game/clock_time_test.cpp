@@ -65,6 +65,8 @@ const CountRow kCountRows[] = {
     {"enabled a hair before the first tick it fires on tick 65", "15.6249999999999999999999", true},
     {"enabled at the first tick it fires on tick 65", "15.625", true},
     {"enabled a hair after the first tick it waits", "15.6250000000000000000001", false},
+    {"enabled a hair too fine to keep after the first tick it waits",
+     "15.625000000000000000000000000000000000000000000000000000000000000000000000000000001", false},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, TimerCount, ::testing::ValuesIn(kCountRows), rowName<CountRow>);
 

@@ -18,9 +18,11 @@ set ballDirX 2
 tmrBall_Timer
 get imgBall.Left imgBall.Top imgBall2.Left imgBall2.Top
 #> {"imgBall.Left":5760,"imgBall.Top":3720,"imgBall2.Left":5760,"imgBall2.Top":3720}
-# The serve on a level with the obstacle watches the ball from the line beyond it.
+# The serve on a level with the obstacle watches the ball from the line beyond it, and shows
+# the obstacle however it stood.
 mnuLevel2_Click
 set predictionLine 4000
+set shpObstacle.Visible false
 tmrStart_Timer
-get predictionLine
-#> {"predictionLine":6500}
+get predictionLine shpObstacle.Visible
+#> {"predictionLine":6500,"shpObstacle.Visible":true}
