@@ -84,7 +84,7 @@ Placing placeFrames(double framesPerSecond, double seconds) {
             }
             ++flightTicks;
         }
-        const float share = zarb::Motion::shareOfTick(frameAt - lastTickMs, kTickMs);
+        const float share = zarb::Motion::shareOfTick(frameAt - lastTickMs);
         const float left = motion.shownAt(window, window.imgBall, share).Left;
         if (!first && flightTicks > 2) {
             blended.push_back(left - lastBlended);

@@ -191,8 +191,7 @@ void FieldView::onFrame() {
     tickedSinceFrame_ = false;
     placePieces(at);
     // Once a frame has shown the last tick's places, frames wait for the next tick that moves.
-    if (Motion::shareOfTick(msBetween(lastTick_, at), TimerService::kTickMs) >= 1 &&
-        !tickedSinceFrame_) {
+    if (Motion::shareOfTick(msBetween(lastTick_, at)) >= 1 && !tickedSinceFrame_) {
         return;
     }
     frameAt_ = at + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
@@ -210,7 +209,7 @@ void FieldView::refresh() {
 }
 
 void FieldView::placePieces(Time at) {
-    const float share = Motion::shareOfTick(msBetween(lastTick_, at), TimerService::kTickMs);
+    const float share = Motion::shareOfTick(msBetween(lastTick_, at));
     QRegion changed;
     for (std::size_t i = 0; i < kPieces; ++i) {
         const Control& piece = this->piece(i);

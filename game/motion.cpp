@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "game/field_layout.h"
+#include "game/timers.h"
 
 namespace zarb {
 
@@ -24,11 +25,8 @@ float between(float from, float to, float share) {
 
 }  // namespace
 
-float Motion::shareOfTick(double sinceTickMs, double tickMs) {
-    if (!(tickMs > 0) || !(sinceTickMs < tickMs)) {
-        return 1;
-    }
-    return sinceTickMs > 0 ? static_cast<float>(sinceTickMs / tickMs) : 0;
+float Motion::shareOfTick(double sinceTickMs) {
+    return static_cast<float>(std::clamp(sinceTickMs / TimerService::kTickMs, 0.0, 1.0));
 }
 
 Motion::Place Motion::stepOf(const ZarbWindow& window, std::size_t piece) {

@@ -39,7 +39,7 @@ class Motion {
   public:
     // The share of a tick that has passed sinceTickMs after the last tick: 0 at the tick, 1 a
     // whole tick later and from then on until the next.
-    static float shareOfTick(double sinceTickMs, double tickMs);
+    static float shareOfTick(double sinceTickMs);
 
     // After a tick of the clock: each moving piece goes on from where the tick before left it,
     // unless it went further than a step can take it.

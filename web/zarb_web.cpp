@@ -200,7 +200,7 @@ ZARB_EXPORT int zarbPieces() {
 // The share of a tick that has passed at nowMs since the last tick was due: 1 from a whole tick
 // on, until the next.
 ZARB_EXPORT float zarbShareOfTick(double nowMs) {
-    return zarb::Motion::shareOfTick(nowMs - lastTickMs, zarb::TimerService::kTickMs);
+    return zarb::Motion::shareOfTick(nowMs - lastTickMs);
 }
 
 // 1 while some piece is drawn elsewhere between the last two ticks than at the last: frames are
