@@ -35,18 +35,7 @@ std::string jsonNumber(float value) {
     const int n = exponent + 1;
     std::string out = negative ? "-" : "";
     // One append at a time: GCC's optimiser misreads chains of + on strings as overlapping.
-    if (k <= n && n <= 21) {
-        out += digits;
-        out.append(static_cast<std::size_t>(n - k), '0');
-    } else if (0 < n && n <= 21) {
-        out.append(digits, 0, static_cast<std::size_t>(n));
-        out += '.';
-        out.append(digits, static_cast<std::size_t>(n));
-    } else if (-6 < n && n <= 0) {
-        out += "0.";
-        out.append(static_cast<std::size_t>(-n), '0');
-        out += digits;
-    } else {
+    if (n > 21 || n <= -6) {
         out += digits[0];
         if (k > 1) {
             out += '.';
@@ -56,6 +45,17 @@ std::string jsonNumber(float value) {
         out += 'e';
         out += exponentText[0];
         out.append(exponentText, exponentText.find_first_not_of('0', 1));
+    } else if (n <= 0) {
+        out += "0.";
+        out.append(static_cast<std::size_t>(-n), '0');
+        out += digits;
+    } else if (k <= n) {
+        out += digits;
+        out.append(static_cast<std::size_t>(n - k), '0');
+    } else {
+        out.append(digits, 0, static_cast<std::size_t>(n));
+        out += '.';
+        out.append(digits, static_cast<std::size_t>(n));
     }
     return out;
 }

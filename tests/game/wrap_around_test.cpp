@@ -39,17 +39,32 @@ const WrapRow kWrapRows[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Rows, WrapAround, ::testing::ValuesIn(kWrapRows), rowName<WrapRow>);
 
-using WrapAroundShows = WindowTest;
+struct ShowRow {
+    const char* name;
+    float top, top2;  // after the ball's step
+    Control ZarbWindow::*gives;
+    Control ZarbWindow::*takes;
+};
+using WrapAroundShows = WindowTable<ShowRow>;
 
-// After a wrap the second picture carries the ball; through the top it hands the ball back.
-TEST_F(WrapAroundShows, TheHiddenBallAgainWhenTheSecondPictureLeavesThroughTheTop) {
+// The picture that takes the ball on shows it, though it was hidden before the wrap.
+TEST_P(WrapAroundShows, ThePictureThatTakesTheBall) {
     w.mnuLevel3_Click();
-    aimBall(w, kAtRest, kUp, 40, 5760, 4000, -20);
-    w.imgBall.Visible = false;
+    aimBall(w, kAtRest, kUp, 40, 5760, row.top, row.top2);
+    (w.*row.takes).Visible = false;
     w.tmrBall_Timer();
-    EXPECT_TRUE(w.imgBall.Visible);
-    EXPECT_FALSE(w.imgBall2.Visible);
+    EXPECT_TRUE((w.*row.takes).Visible);
+    EXPECT_FALSE((w.*row.gives).Visible);
 }
+
+const ShowRow kShowRows[] = {
+    {"the ball through the top", -30, 4000, &ZarbWindow::imgBall, &ZarbWindow::imgBall2},
+    {"the ball through the floor", 8600, 4000, &ZarbWindow::imgBall, &ZarbWindow::imgBall2},
+    {"the second picture through the top", 4000, -20, &ZarbWindow::imgBall2, &ZarbWindow::imgBall},
+    {"the second picture through the floor", 4000, 8600, &ZarbWindow::imgBall2,
+     &ZarbWindow::imgBall},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, WrapAroundShows, ::testing::ValuesIn(kShowRows), rowName<ShowRow>);
 
 using WrapAroundElsewhere = WindowTest;
 

@@ -67,6 +67,8 @@ run 1 2
 #!
 click mnuNew mnuEnd
 #!
+close frmZarb frmSplash
+#! close: extra argument 'frmSplash'
 set ballDirX 1 2
 #!
 set tmrStart.Interval 65536

@@ -11,9 +11,9 @@ set lblWin.Caption "\u00411"
 get lblWin.Caption
 #> {"lblWin.Caption":"A1"}
 set lblWin.Caption "£éࠀ￿🏓"
-set lblWin.Caption "߿"
+set lblWin.Caption "߿𐀀"
 get lblWin.Caption
-#> {"lblWin.Caption":"߿"}
+#> {"lblWin.Caption":"߿𐀀"}
 set lblWin.Caption "£éࠀ￿🏓"
 # a lone byte, an overlong slash, an overlong three-byte form, a surrogate, a lone low escape,
 # a lone continuation byte, the last surrogate, an overlong four-byte form, one past U+10FFFF
