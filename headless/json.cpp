@@ -161,7 +161,7 @@ std::size_t utf8Length(std::string_view text, std::size_t at) {
 
 }  // namespace
 
-std::optional<std::string> readJsonString(std::string_view text, std::size_t& used) {
+std::optional<std::string> takeJsonString(std::string_view& text) {
     if (text.empty() || text[0] != '"') {
         return std::nullopt;
     }
@@ -170,7 +170,7 @@ std::optional<std::string> readJsonString(std::string_view text, std::size_t& us
     while (at < text.size()) {
         const auto byte = static_cast<unsigned char>(text[at]);
         if (byte == '"') {
-            used = at + 1;
+            text.remove_prefix(at + 1);
             return out;
         }
         if (byte < 0x20) {

@@ -14,8 +14,8 @@ std::string jsonNumber(float value);
 
 std::string jsonString(std::string_view text);
 
-// Reads one JSON string at the start of text; on success also says how many bytes it took.
-// Rejects what would not print back as valid JSON (bad escapes, lone surrogates, bad UTF-8).
-std::optional<std::string> readJsonString(std::string_view text, std::size_t& used);
+// Reads one JSON string at the start of text and, on success, takes it off text. Rejects what
+// would not print back as valid JSON (bad escapes, lone surrogates, bad UTF-8).
+std::optional<std::string> takeJsonString(std::string_view& text);
 
 }  // namespace zarb::headless

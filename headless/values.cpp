@@ -1,6 +1,7 @@
 #include "headless/values.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -14,93 +15,54 @@ namespace {
 
 constexpr std::uint64_t kLongestRunMicroseconds = 86'400'000'000;
 
-// A plain decimal: digits with an optional point, sign and exponent; no inf, nan or hex.
-bool looksDecimal(std::string_view text) {
-    std::size_t at = 0;
-    if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
-        ++at;
-    }
-    std::size_t digits = 0;
-    while (at < text.size() && text[at] >= '0' && text[at] <= '9') {
-        ++at, ++digits;
-    }
-    if (at < text.size() && text[at] == '.') {
-        ++at;
-        while (at < text.size() && text[at] >= '0' && text[at] <= '9') {
-            ++at, ++digits;
-        }
-    }
-    if (digits == 0) {
-        return false;
-    }
-    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
-        ++at;
-        if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
-            ++at;
-        }
-        std::size_t exponentDigits = 0;
-        while (at < text.size() && text[at] >= '0' && text[at] <= '9') {
-            ++at, ++exponentDigits;
-        }
-        if (exponentDigits == 0) {
-            return false;
-        }
-    }
-    return at == text.size();
+// from_chars reads a minus sign but no plus: a plus sign is taken off, unless a minus follows
+// it, which leaves a text that is no number.
+std::string_view withoutPlus(std::string_view text) {
+    return text.starts_with('+') && !text.starts_with("+-") ? text.substr(1) : text;
+}
+
+// Reads the whole text as a T; a text that only begins with one is no number.
+template <typename T>
+std::errc readWhole(std::string_view text, T& value) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return end == text.data() + text.size() ? error : std::errc::invalid_argument;
 }
 
 // Where the first significant digit of a plain decimal stands: 0 for the units, -1 for the
 // tenths, 2 for the hundreds. Reads the exponent with saturation, so 1e-99999999999999999999
 // still counts as tiny; a decimal of zeros only is not asked about.
-long long leadingDigitPlace(std::string_view text) {
+long long leadingDigitPlace(std::string_view number) {
     constexpr long long kFarOut = 1'000'000'000'000LL;
-    std::size_t at = text[0] == '+' || text[0] == '-' ? 1 : 0;
-    long long place = -1;  // the units' place is 0: a digit before the point adds one
-    bool seenPoint = false;
-    bool seenSignificant = false;
-    for (; at < text.size() && text[at] != 'e' && text[at] != 'E'; ++at) {
-        if (text[at] == '.') {
-            seenPoint = true;
-        } else if (!seenSignificant && text[at] == '0') {
-            place -= seenPoint ? 1 : 0;
-        } else if (!seenSignificant) {
-            seenSignificant = true;
-            place += seenPoint ? 0 : 1;
-        } else if (!seenPoint) {
-            ++place;
-        }
-    }
+    const std::size_t e = std::min(number.find_first_of("eE"), number.size());
+    const std::string_view mantissa = number.substr(0, e);
+    const std::size_t first = mantissa.find_first_of("123456789");
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const long long place = first < point ? static_cast<long long>(point - first - 1)
+                                          : -static_cast<long long>(first - point);
+    const std::string_view exponentText =
+        withoutPlus(number.substr(std::min(e + 1, number.size())));
     long long exponent = 0;
-    if (at < text.size()) {
-        ++at;
-        const bool negative = text[at] == '-';
-        at += text[at] == '+' || text[at] == '-' ? 1 : 0;
-        for (; at < text.size(); ++at) {
-            exponent = std::min(exponent * 10 + (text[at] - '0'), kFarOut);
-        }
-        exponent = negative ? -exponent : exponent;
+    for (const char digit : exponentText.substr(exponentText.starts_with('-'))) {
+        exponent = std::min(exponent * 10 + (digit - '0'), kFarOut);
     }
-    return place + exponent;
+    return place + (exponentText.starts_with('-') ? -exponent : exponent);
 }
 
 // A plain decimal read as the nearest value of type T: nothing if it is not a plain decimal or
-// lies beyond T's largest value; too close to zero for T, it reads as zero of its sign.
+// lies beyond T's largest value; too close to zero for T, it reads as zero of its sign. What
+// from_chars reads, less inf and nan, is a plain decimal; a plus sign it leaves to us.
 template <typename T>
 std::optional<T> nearestValue(std::string_view text) {
-    if (!looksDecimal(text)) {
-        return std::nullopt;
-    }
-    const std::string_view number = text[0] == '+' ? text.substr(1) : text;
-    T value = 0;
-    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (result.ec == std::errc::result_out_of_range) {
-        if (leadingDigitPlace(text) >= 0) {
+    const std::string_view number = withoutPlus(text);
+    T value{};
+    const std::errc error = readWhole(number, value);
+    if (error == std::errc::result_out_of_range) {
+        if (leadingDigitPlace(number) >= 0) {
             return std::nullopt;
         }
-        return number[0] == '-' ? -T{0} : T{0};
+        return number.starts_with('-') ? -T{0} : T{0};
     }
-    if (result.ec != std::errc() || result.ptr != number.data() + number.size() ||
-        !std::isfinite(value)) {
+    if (error != std::errc() || !std::isfinite(value)) {
         return std::nullopt;
     }
     return value;
@@ -108,26 +70,14 @@ std::optional<T> nearestValue(std::string_view text) {
 
 }  // namespace
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
-
 // The words of a line, up to a word that starts a comment.
 std::vector<Word> splitWords(std::string_view line) {
     std::vector<Word> words;
-    std::size_t at = 0;
-    while (at < line.size()) {
-        while (at < line.size() && isBlank(line[at])) {
-            ++at;
-        }
-        if (at >= line.size() || line[at] == '#') {
-            break;
-        }
-        const std::size_t start = at;
-        while (at < line.size() && !isBlank(line[at])) {
-            ++at;
-        }
-        words.push_back({line.substr(start, at - start), at});
+    std::size_t start = line.find_first_not_of(kBlanks);
+    while (start != std::string_view::npos && line[start] != '#') {
+        const std::size_t end = std::min(line.find_first_of(kBlanks, start), line.size());
+        words.push_back({line.substr(start, end - start), end});
+        start = line.find_first_not_of(kBlanks, end);
     }
     return words;
 }
@@ -136,8 +86,7 @@ std::string quoted(std::string_view text) {
     constexpr std::size_t kLongest = 60;
     std::string shown(text.substr(0, kLongest));
     for (char& c : shown) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte >= 0x7f) {
+        if (std::isprint(static_cast<unsigned char>(c)) == 0) {
             c = '?';
         }
     }
@@ -146,16 +95,8 @@ std::string quoted(std::string_view text) {
 
 long long wholeNumber(std::string_view text, long long lowest, long long highest,
                       const char* what) {
-    std::string_view digits = text;
-    if (!digits.empty() && digits[0] == '+') {
-        digits.remove_prefix(1);
-    }
-    long long value = 0;
-    const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    // One sign at most: "+-5" and "++5" are not whole numbers.
-    const bool secondSign = text.size() > 1 && text[0] == '+' && (text[1] == '+' || text[1] == '-');
-    if (digits.empty() || secondSign || result.ec != std::errc() ||
-        result.ptr != digits.data() + digits.size() || value < lowest || value > highest) {
+    long long value{};
+    if (readWhole(withoutPlus(text), value) != std::errc() || value < lowest || value > highest) {
         throw LineError(std::string(what) + " must be a whole number from " +
                         std::to_string(lowest) + " to " + std::to_string(highest) + ", not " +
                         quoted(text));
@@ -204,21 +145,14 @@ void expectWords(const std::vector<Word>& words, std::size_t least, std::size_t 
 
 // The rest of the line is one JSON string, which may be followed by a comment.
 std::string caption(std::string_view rest) {
-    std::size_t at = 0;
-    while (at < rest.size() && isBlank(rest[at])) {
-        ++at;
-    }
-    std::size_t used = 0;
-    const std::optional<std::string> text = readJsonString(rest.substr(at), used);
+    rest.remove_prefix(std::min(rest.find_first_not_of(kBlanks), rest.size()));
+    const std::optional<std::string> text = takeJsonString(rest);
     if (!text) {
         throw LineError("a Caption takes one JSON string");
     }
-    at += used;
-    const std::size_t tail = at;
-    while (at < rest.size() && isBlank(rest[at])) {
-        ++at;
-    }
-    if (at < rest.size() && (rest[at] != '#' || at == tail)) {
+    // After the string: nothing, or blanks and then a comment.
+    const std::size_t next = rest.find_first_not_of(kBlanks);
+    if (next != std::string_view::npos && (rest[next] != '#' || next == 0)) {
         throw LineError("extra argument after the Caption's string");
     }
     return *text;

@@ -23,7 +23,8 @@ struct Word {
     std::size_t end;  // where the word ends in its line
 };
 
-bool isBlank(char c);
+// What parts the words of a line.
+inline constexpr std::string_view kBlanks = " \t\r\v\f";
 
 // The words of a line, up to a word that starts a comment.
 std::vector<Word> splitWords(std::string_view line);

@@ -117,6 +117,12 @@ TEST(ClockTimeInCode, ReadsAsItsShortestDecimal) {
     EXPECT_EQ(ClockTime::fromMs(0.1 + 0.2), ClockTime::fromDecimalMs("0.30000000000000004"));
 }
 
+// The finest kept digits add up like the others.
+TEST(ClockTimeSum, TheFinestKeptDigitsAddUp) {
+    const ClockTime finest = ClockTime::fromDecimalMs("1e-74").value();
+    EXPECT_EQ(finest + finest, ClockTime::fromDecimalMs("2e-74"));
+}
+
 // Digits too fine to keep still make a time later than the same kept digits alone.
 TEST(ClockTimeOrder, AHairBeyondTheKeptDigitsIsLater) {
     const ClockTime tick = ClockTime::fromDecimalMs("15.625").value();

@@ -6,6 +6,8 @@ get lblWin.Caption # lblLevel.Caption
 #> {"lblWin.Caption":"Rally #3  \"won\"\té"}
 get lblLevel.Caption#
 #!
+set lblWin.Caption "Rally"#3
+#! extra argument after the Caption's string
 	# a comment after a tab, and a blank line:
 
 get ballDirX	ballDirY

@@ -28,3 +28,7 @@ set ballDirX 1
 tmrBall_Timer
 get speedSetting ticksToPaddle imgBall.Left
 #> {"speedSetting":0,"ticksToPaddle":null,"imgBall.Left":4000}
+# Too close to zero for single precision, a decimal reads as zero of its own sign.
+set edgeDistance 1e-60
+get edgeDistance
+#> {"edgeDistance":0}
