@@ -1,5 +1,6 @@
 // Form_Load keeps a speed and a level the menus offer, and takes any other for Medium and
-// level 1; the ball's vertical step starts at the speed kept.
+// level 1; the ball's vertical step starts at the speed kept, and the obstacle shows on level 2
+// alone, however it stood.
 
 #include "tests/game/test_window.h"
 
@@ -16,10 +17,12 @@ using FormLoadKeeps = WindowTable<KeptRow>;
 TEST_P(FormLoadKeeps, TheMenusSettingsOnly) {
     w.speedSetting = row.speed;
     w.level = row.level;
+    w.shpObstacle.Visible = row.level != 2;
     w.Form_Load();
     EXPECT_EQ(w.speedSetting, row.wantSpeed);
     EXPECT_EQ(w.level, row.wantLevel);
     EXPECT_EQ(w.ballStepY, row.wantSpeed);
+    EXPECT_EQ(w.shpObstacle.Visible, row.wantLevel == 2);
 }
 
 const KeptRow kKeptRows[] = {
