@@ -89,7 +89,10 @@ get_of_many_long_captions_is_answered_whole)
 full_disk_stops_the_program)
     yes state | head -n 100000 | "$headless" >/dev/full 2>"$work/err"
     expect_status $? 2
-    expect_one_error 'cannot write'
+    expect_one_error 'cannot write.*: No space left on device'
+    "$headless" --help >/dev/full 2>"$work/err"
+    expect_status $? 2
+    expect_one_error 'cannot write the output: No space left on device'
     ;;
 closed_output_stops_the_program)
     echo state | "$headless" 2>"$work/err" >&-

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace zarb::testing {
 namespace {
 
@@ -23,6 +26,20 @@ TEST(GameRandom, ReseedingFromTheClockChoosesTheDraws) {
     first.draw();
     first.reseed(1000);
     EXPECT_EQ(first.draw(), draw);
+}
+
+// A serve's direction takes a draw below or from one half, its step a draw over the tenths:
+// the draws fill the whole range from 0 up to 1, and never reach it.
+TEST(GameRandom, DrawsFillTheRangeFromZeroUpToOne) {
+    GameRandom random;
+    random.reseed(1000);
+    std::vector<float> draws(1000);
+    std::generate(draws.begin(), draws.end(), [&random] { return random.draw(); });
+    const auto [least, most] = std::minmax_element(draws.begin(), draws.end());
+    EXPECT_GE(*least, 0);
+    EXPECT_LT(*least, 0.01f);
+    EXPECT_GT(*most, 0.99f);
+    EXPECT_LT(*most, 1);
 }
 
 }  // namespace

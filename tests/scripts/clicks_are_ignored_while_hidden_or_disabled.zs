@@ -1,5 +1,5 @@
-# A person can choose only what is shown and enabled: nothing while the game window is not
-# loaded or hidden, never the Pause item, and no setting during a match.
+# A person can choose only what is shown and enabled, under menus all enabled: nothing while
+# the game window is not loaded or hidden, never the Pause item, and no setting during a match.
 click mnuNew
 #> {"ignored":"mnuNew"}
 cmdInfo_Click
@@ -7,6 +7,10 @@ cmdInfo_Click
 click mnuNew
 #> {"ignored":"mnuNew"}
 cmdPlay_Click
+set mnuEdit.Enabled false
+click mnuLevel3
+#> {"ignored":"mnuLevel3"}
+set mnuEdit.Enabled true
 click mnuPause
 #> {"ignored":"mnuPause"}
 click mnuNew
