@@ -8,7 +8,8 @@ The faults are the ones a maintainer makes: a comparison turned (< and <=, > and
 + and - swapped, a whole number one off, & and | swapped, a statement deleted. They are drawn at
 random (from a fixed seed) over game/*.cpp and headless/*.cpp; --also adds chosen ones.
 Each is built in BUILD_DIR and the whole ctest suite is run there; a fault that does not compile
-is not counted. The work tree is put back after every fault, even when interrupted.
+is not counted. Configure BUILD_DIR with -DZARB_ASSERTIONS=ON, as setup.sh does for the tests:
+a text read one place past its end is then caught where it happens. The work tree is put back after every fault, even when interrupted.
 """
 
 import argparse

@@ -123,6 +123,9 @@ const JumpRow kJumpRows[] = {
      [](ZarbWindow& w) { w.imgRight.Top += 3; }, false, &ZarbWindow::imgRight},
     {"a paddle set a twip aside jumps with the tick", [](ZarbWindow&) {},
      [](ZarbWindow& w) { w.imgLeft.Left += 1; }, true, &ZarbWindow::imgLeft},
+    {"the obstacle set a twip lower jumps with the tick",
+     [](ZarbWindow& w) { w.mnuLevel5_Click(); }, [](ZarbWindow& w) { w.shpObstacle.Top += 1; },
+     true, &ZarbWindow::shpObstacle},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, Jumps, ::testing::ValuesIn(kJumpRows), rowName<JumpRow>);
 
