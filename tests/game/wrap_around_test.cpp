@@ -34,6 +34,7 @@ const WrapRow kWrapRows[] = {
     {"sinking to 8600 it comes back at 95", kDown, 100, 8600, 8600, 95, false, true},
     {"at exactly 0 it goes round all four steps", kUp, 40, 0, 0, 0, true, false},
     {"at exactly 8505 it ends at 0 on the first picture", kDown, 40, 8505, 8505, 0, true, false},
+    {"at exactly 8505 it wraps wherever the second is", kDown, 40, 8505, 4000, 0, true, false},
     {"at 0.5 it does not wrap", kUp, 40, 0.5f, 0.5f, 0.5f, true, true},
     {"at 8504.5 it does not wrap", kDown, 40, 8504.5f, 8504.5f, 8504.5f, true, true},
     {"a negative step rises through the top alike", kUp, -300, -100, -100, 8405, false, true},
