@@ -88,8 +88,8 @@ case $what in
         (cd "$sanitize_dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs")
         # libFuzzer on zarb-headless's whole script runner for 30 seconds, built with clang.
         fuzzer_dir=${build_dir}-fuzzer
-        CC=clang CXX=clang++ cmake -S . -B "$fuzzer_dir" -DZARB_WERROR=ON -DZARB_FUZZER=ON -DZARB_ASSERTIONS=ON \
-            -DZARB_DESKTOP=OFF -DZARB_BENCHMARKS=OFF
+        CC=clang CXX=clang++ cmake -S . -B "$fuzzer_dir" -DZARB_WERROR=ON -DZARB_FUZZER=ON \
+            -DZARB_ASSERTIONS=ON -DZARB_DESKTOP=OFF -DZARB_BENCHMARKS=OFF
         cmake --build "$fuzzer_dir" -j "$jobs" --target zarb-fuzz-scripts
         (cd "$fuzzer_dir" && ctest --output-on-failure -R libfuzzer)
         # Last, headless Chromium plays the web page, and holds its start field against the

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <limits>
 #include <numeric>
-#include <utility>
 #include <vector>
 
 namespace zarb {
@@ -17,9 +16,13 @@ float exactSingleSum(std::initializer_list<float> terms) {
     }
     // The sum kept as parts that share no digit, smallest first: each addition's rounding error
     // is itself a double (two-sum), kept as a part of its own.
+    // Two buffers of at most one part a term, swapped after each term: a hit allocates twice.
     std::vector<double> parts;
+    std::vector<double> kept;
+    parts.reserve(terms.size());
+    kept.reserve(terms.size());
     for (double x : terms) {
-        std::vector<double> kept;
+        kept.clear();
         for (const double y : parts) {
             const double high = x + y;
             const double yTaken = high - x;
@@ -30,7 +33,7 @@ float exactSingleSum(std::initializer_list<float> terms) {
             x = high;
         }
         kept.push_back(x);
-        parts = std::move(kept);
+        parts.swap(kept);
     }
     // Folded from the largest part down until an addition is inexact: the sum then lies
     // strictly between `sum` and its neighbour on the side of `rest`.
